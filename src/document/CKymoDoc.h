@@ -1,0 +1,155 @@
+#pragma once
+
+#include "document/DocumentLimits.h"
+#include "document/DocumentUi.h"
+#include "document/WavePlayer.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The single document: owns the wave image, every sample and result buffer, the analysis frame,
+// the state codes the view draws from, the result memory, the calculation history and the
+// settings of the instruments and filter tools. Every operation runs on the UI thread.
+//
+// Operations take their parameters (dialogs live in the desktop program) and report to the user
+// through the IDocumentUi given at construction. Buffers are allocated once at their fixed
+// capacity and never resized.
+class CKymoDoc {
+public:
+    explicit CKymoDoc(IDocumentUi& ui, IWavePlayer* player = nullptr);
+    ~CKymoDoc();
+    CKymoDoc(const CKymoDoc&) = delete;
+    CKymoDoc& operator=(const CKymoDoc&) = delete;
+
+    IDocumentUi& Ui() { return m_ui; }
+    void SetWavePlayer(IWavePlayer* player);
+
+    // Views register here; UpdateAllViews calls every listener.
+    void SetUpdateListener(std::function<void()> listener) { m_onUpdate = std::move(listener); }
+    void UpdateAllViews();
+    int GetUpdateCount() const { return m_nUpdateCount; }
+
+    // ---- Opening and saving (document load and save steps) --------------------------------
+    // Opens a WAV or measurement-data file as File Open does. Returns true on success.
+    bool OnOpenDocument(const std::string& path);
+    // Loads from bytes already in memory (the open path after the file was read).
+    bool LoadFromBytes(const std::vector<std::uint8_t>& bytes);
+    // Writes the wave image byte for byte (File Save / Save As). Returns true when written.
+    bool OnSaveDocument(const std::string& path);
+
+    // ---- WAV image ---------------------------------------------------------------------------
+    bool HasWave() const { return m_pWaveImage != nullptr; }
+    // Integer sample of `frame` (0-based) and `channel` (1 or 2); 0 outside the image.
+    int GetSample(int frame, int channel) const;
+    // Releases the image and allocates a new one of headLen + dataBytes with the system's
+    // 56-byte header (first headLen bytes of it). Returns false when it cannot be allocated.
+    bool MakeWaveHeader(int headLen, int rate, int bits, int channelsMinus1, int dataBytes);
+    void SetWaveFormat(int headLen, int rate, int bits, int channelsMinus1, int dataBytes);
+    void ReleaseWaveImage();
+    // Reads a wave from `bytes` (the whole file). 1 on success, 0 otherwise (messages shown).
+    int ReadWaveImage(const std::vector<std::uint8_t>& bytes);
+
+    // ---- Analysis frame ----------------------------------------------------------------------
+    // Sets m_nPow, m_nPoints and rebuilds the twiddle tables.
+    void SetPow(int pow);
+    // Recomputes m_fSinTbl / m_fCosTbl for m_nPoints.
+    void RebuildTwiddleTables();
+
+    // ---- Commands of the wave document ---------------------------------------------------
+    void OnSampleCount(int pow);       // sample-count dialog OK
+    void OnSelectChannel(int channel); // 1, 2 or 3
+    void OnBackToWave();
+    // Cuts N frames from `startFrame` into the time buffers (view's right double click).
+    // Returns false (and changes nothing) when the record would run past the wave.
+    bool CutRecord(int startFrame);
+    void OnPlay(bool loop);
+    void OnStopPlay();
+    void OnServoChipNotOpen();
+    void OnSoundVolume();
+    // Manuals and the demonstration pages: command id of the menu item.
+    void OnOpenManual(int commandId);
+    // Directory searched for the manuals; defaults to the executable's folder.
+    void SetProgramDirectory(std::string dir) { m_strProgramDir = std::move(dir); }
+    const std::string& GetProgramDirectory() const { return m_strProgramDir; }
+
+    // ---- Calculation history -------------------------------------------------------------
+    void ResetHistory(bool withNoteColumn);
+
+    // ============================================================================================
+    // Wave image and format.
+    std::unique_ptr<std::uint8_t[]> m_pWaveImage;
+    int m_nWaveImageSize = 0;
+    std::uint8_t* m_pWaveData = nullptr;
+    int m_nHeadSize = 44;
+    int m_nWavDataSize = 0;
+    int m_nFrames = 0;
+    float m_fWaveFrames = 0.0f;
+    float m_fWaveDt = 1.0f / 48000.0f;
+    int m_nWavFormatType = 1;
+    int m_nChannel = 2;
+    int m_nSamplesPerSec = 48000;
+    int m_nBytesPerSec = 192000;
+    int m_nBlockSize = 4;
+    int m_nBitsPerSample = 16;
+    int m_nRiffSize = 0;
+    std::string m_strPathName; // file the document was opened from or saved to
+
+    // Analysis frame.
+    int m_nPow = 4;
+    int m_nPoints = 2048;
+    float m_fDt = 1.0f / 48000.0f;
+    int m_nWindowType = 4;
+    float m_fKaiserBeta = 10.0f;
+
+    // Buffers (fixed capacities, see DocumentLimits.h).
+    std::vector<float> m_fRe, m_fIm;
+    std::vector<float> m_fWave1, m_fWork1;
+    std::vector<float> m_fWave2, m_fWork2;
+    std::vector<float> m_fOpRe, m_fOpIm;
+    std::vector<float> m_fMemRe, m_fMemIm;
+    std::vector<float> m_fCoef;
+    std::vector<float> m_fWindow;
+    std::vector<float> m_fSinTbl, m_fCosTbl;
+
+    // State codes.
+    int disp_mode0 = 0;
+    int disp_mode1 = 0;
+    int disp_mode2 = 2;
+    int disp_mode3 = 0;
+    int m_bMemoryStored = 0;
+    int m_bRescale = 1;
+    int m_bRealBusy = 0;
+
+    // Calculation history: line 0 is the CSV header; m_nHistoryCount is the next line to write.
+    std::vector<std::string> m_szHistory;
+    int m_nHistoryCount = 1;
+
+    // Settings blocks of the other subsystems.
+    // Filter tools.
+    int m_nFirType = 0;
+    int m_nIirType = 0;
+    // Correlation display.
+    int m_nCorrGainExp = 0;
+    int m_nCorrTimeExp = 1;
+    // Measurement settings.
+    int m_nDownExp = 0;
+    int m_nDecimTaps = 0;
+    int m_bDualCh = 0;
+    int m_bCorrMode = 0;
+    // Oscilloscope display.
+    int m_nScopeShow = 1;
+    int m_bScopeCh1 = 1;
+    int m_bScopeCh2 = 1;
+    int m_bScopeXY = 0;
+
+private:
+    IDocumentUi& m_ui;
+    CNullWavePlayer m_nullPlayer;
+    IWavePlayer* m_pPlayer;
+    std::function<void()> m_onUpdate;
+    int m_nUpdateCount = 0;
+    std::string m_strProgramDir;
+};

@@ -1,0 +1,14 @@
+#include "dsp/FftTables.h"
+
+#include <cmath>
+
+void MakeFftTables(int n, float* sinTable, float* cosTable) {
+    const int half = static_cast<int>(n * 0.5);
+    const float twoPi = 6.2831855f;
+    const float fn = static_cast<float>(n);
+    for (int i = 0; i < half; ++i) {
+        const float angle = static_cast<float>(i) * twoPi / fn;
+        sinTable[i] = std::sin(angle);
+        cosTable[i] = std::cos(angle);
+    }
+}
