@@ -6,4 +6,12 @@ BUILD_DIR=${BUILD_DIR:-build}
 if [ ! -f "$BUILD_DIR/build.ninja" ]; then
     cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
+# moc only rescans when a file it already knows changes: when the set of source files changed,
+# make it run again so that a new Q_OBJECT class gets its meta-object code.
+list=$(find src -name '*.h' -o -name '*.cpp' | sort | md5sum | cut -d' ' -f1)
+if [ "$(cat "$BUILD_DIR/.source-list" 2>/dev/null)" != "$list" ]; then
+    cmake -S . -B "$BUILD_DIR" >/dev/null
+    rm -f "$BUILD_DIR"/*_autogen/timestamp
+    echo "$list" > "$BUILD_DIR/.source-list"
+fi
 cmake --build "$BUILD_DIR" -j "$(nproc)" "$@"
