@@ -1,0 +1,53 @@
+#include "cli/CliCommand.h"
+#include "document/DocMessages.h"
+#include "support/WavBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+TEST(CliInfo, PrintsTheWaveFields) {
+    TempDir dir;
+    WavSpec spec;
+    spec.channels = 1;
+    spec.bits = 8;
+    spec.rate = 11025;
+    TempDir::WriteFile(dir.Path("a.wav"), BuildWav(spec, SineSamples(1000, 1, 100, 0.01)));
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCli({"info", dir.Path("a.wav")}, out, err), 0);
+    EXPECT_EQ(out.str(), "m_nChannel=1\n"
+                         "m_nSamplesPerSec=11025\n"
+                         "m_nBitsPerSample=8\n"
+                         "m_nBlockSize=1\n"
+                         "m_nHeadSize=44\n"
+                         "m_nWavDataSize=1000\n"
+                         "m_nFrames=1000\n"
+                         "m_nRiffSize=1036\n"
+                         "disp_mode1=3\n"
+                         "disp_mode3=1\n");
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST(CliInfo, FailedOpenPrintsTheMessagesAndExits1) {
+    TempDir dir;
+    WavSpec spec;
+    spec.bits = 24;
+    TempDir::WriteFile(dir.Path("wide.wav"), BuildWav(spec, {1, 2}));
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCli({"info", dir.Path("wide.wav")}, out, err), 1);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), std::string(msg::kNoWide) + "\n" + msg::kOpenFailed + "\n");
+
+    std::ostringstream out2, err2;
+    EXPECT_EQ(RunCli({"info", dir.Path("missing.wav")}, out2, err2), 1);
+    EXPECT_EQ(err2.str(), std::string(msg::kOpenFailed) + "\n");
+}
+
+TEST(CliInfo, UsageErrors) {
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCli({"info"}, out, err), 2);
+    EXPECT_EQ(RunCli({"no-such-command"}, out, err), 2);
+    EXPECT_EQ(RunCli({}, out, err), 2);
+    EXPECT_EQ(RunCli({"help"}, out, err), 0);
+    EXPECT_NE(out.str().find("info FILE"), std::string::npos);
+}
