@@ -2,6 +2,7 @@
 
 #include "document/DocumentLimits.h"
 #include "document/DocumentUi.h"
+#include "document/ScopeDisplay.h"
 #include "document/WavePlayer.h"
 
 #include <cstdint>
@@ -75,6 +76,25 @@ public:
     void SetProgramDirectory(std::string dir) { m_strProgramDir = std::move(dir); }
     const std::string& GetProgramDirectory() const { return m_strProgramDir; }
 
+    // ---- Transforms, windows and result files ----------------------------------------------
+    // Document FFT of size n = 2^log2n <= 32768 on the twiddle tables (which must hold n):
+    // bit-reversal reordering, then the butterfly passes. Direction 1 is the forward transform
+    // scaled by 1/n, any other value the unscaled inverse.
+    void FftBitReverse(int n, float* re, float* im);
+    void FftButterflies(int log2n, int direction, float* re, float* im);
+    // Fills m_fWindow[0..n-1] with the window of `windowKind` (dsp/WindowKinds.h). For Kaiser:
+    // interactive 0 uses beta 12; interactive with fromToolbar uses m_fKaiserBeta; otherwise
+    // the user is asked (OK stores the answer in m_fKaiserBeta, cancel keeps it).
+    void MakeWindow(int interactive, int fromToolbar, int windowKind, int n);
+    // Window commands on the cut record (kinds 1..5) and "Without(&W)".
+    void OnWindowCommand(int windowKind);
+    void OnWindowWithout();
+    // "FFT(&F)" and "IFT(&I)". 1 done, 0 when the transform could not be set up (reported).
+    int OnFft();
+    int OnIft();
+    // "保存(*.opr,*.csv)(&A)": asks for the name, writes the result. 1 when written.
+    int OnSaveResult();
+
     // ---- Calculation history -------------------------------------------------------------
     void ResetHistory(bool withNoteColumn);
 
@@ -145,7 +165,15 @@ public:
     int m_bScopeCh2 = 1;
     int m_bScopeXY = 0;
 
+    // ---- Transforms, windows and result files ----
+    int m_bFromToolbar = 0; // 1 while an instrument started from the toolbar runs
+    ScopeDisplay m_scope;   // oscilloscope display values stored with "OSC1" files
+
 private:
+    // Per-stage twiddles of the document FFT, gathered from m_fSinTbl/m_fCosTbl.
+    std::vector<float> m_fStageCos = std::vector<float>(limits::kTwiddleCapacity);
+    std::vector<float> m_fStageSin = std::vector<float>(limits::kTwiddleCapacity);
+
     IDocumentUi& m_ui;
     CNullWavePlayer m_nullPlayer;
     IWavePlayer* m_pPlayer;

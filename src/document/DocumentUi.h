@@ -30,4 +30,9 @@ public:
     // Long work: called with done/total from time to time; returning false asks to stop.
     virtual bool ReportProgress(long long done, long long total) { return true; }
     virtual void SetWaitCursor(bool on) {}
+
+    // ---- Window parameters ----
+    // The Kaiser window dialog "ｶｲｻﾞｰ窓", initialised with `current`; the integer beta on OK,
+    // nothing on cancel.
+    virtual std::optional<int> AskKaiserBeta(int current) { return std::nullopt; }
 };

@@ -37,6 +37,14 @@ bool CScriptedUi::StartProgram(const std::string& program) {
     return startSucceeds;
 }
 
+std::optional<int> CScriptedUi::AskKaiserBeta(int current) {
+    kaiserBetaAsked.push_back(current);
+    if (kaiserBetaAnswers.empty()) return std::nullopt;
+    const auto answer = kaiserBetaAnswers.front();
+    kaiserBetaAnswers.pop_front();
+    return answer;
+}
+
 std::vector<std::string> CScriptedUi::MessageTexts() const {
     std::vector<std::string> texts;
     for (const auto& m : messages) texts.push_back(m.text);

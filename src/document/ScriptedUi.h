@@ -25,12 +25,16 @@ public:
                                                const std::string& filter) override;
     bool OpenWithSystem(const std::string& pathOrUrl) override;
     bool StartProgram(const std::string& program) override;
+    std::optional<int> AskKaiserBeta(int current) override;
 
     // Answers, consumed in order. An empty queue cancels file dialogs and says yes.
     std::deque<bool> yesNoAnswers;
     std::deque<std::optional<std::string>> fileAnswers;
     bool openSucceeds = true;
     bool startSucceeds = true;
+    // Kaiser beta dialog: answers consumed in order; an empty queue cancels.
+    std::deque<std::optional<int>> kaiserBetaAnswers;
+    std::vector<int> kaiserBetaAsked; // the value each dialog was opened with
     // When set, each message is also written there, one line each, as it arrives.
     std::ostream* echo = nullptr;
 

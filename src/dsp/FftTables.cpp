@@ -8,7 +8,7 @@ void MakeFftTables(int n, float* sinTable, float* cosTable) {
     const float fn = static_cast<float>(n);
     for (int i = 0; i < half; ++i) {
         const float angle = static_cast<float>(i) * twoPi / fn;
-        sinTable[i] = std::sin(angle);
-        cosTable[i] = std::cos(angle);
+        sinTable[i] = static_cast<float>(std::sin(static_cast<double>(angle)));
+        cosTable[i] = static_cast<float>(std::cos(static_cast<double>(angle)));
     }
 }

@@ -1,0 +1,18 @@
+#pragma once
+
+// Display values of an oscilloscope record: the range exponents e (scale 2^e, -2..9) and
+// position steps p (position 10 x p percent, -10..10) of both channels, and the values the view
+// draws with. Saved with "OSC1" files after `m_nScopeShow`.
+struct ScopeDisplay {
+    int m_nRangeExp1 = 0;
+    int m_nRangeExp2 = 0;
+    int m_nPosStep1 = 0;
+    int m_nPosStep2 = 0;
+    float m_fRange1 = 1.0f; // 2^m_nRangeExp1
+    float m_fRange2 = 1.0f;
+    int m_nPosition1 = 0; // percent, 10 x m_nPosStep1
+    int m_nPosition2 = 0;
+
+    // Recomputes the scales and positions from the exponents and steps.
+    void Derive();
+};
