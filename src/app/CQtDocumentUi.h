@@ -20,6 +20,8 @@ public:
     bool OpenWithSystem(const std::string& pathOrUrl) override;
     bool StartProgram(const std::string& program) override;
     void SetWaitCursor(bool on) override;
+    // Shows CKaiserDlg (app/dialogs/CKaiserDlg.cpp).
+    std::optional<int> AskKaiserBeta(int current) override;
 
 private:
     QWidget* m_parent;
