@@ -35,4 +35,10 @@ public:
     // The Kaiser window dialog "ｶｲｻﾞｰ窓", initialised with `current`; the integer beta on OK,
     // nothing on cancel.
     virtual std::optional<int> AskKaiserBeta(int current) { return std::nullopt; }
+
+    // ---- Confirmation dialogs (file filtering) ----
+    // A modal question with OK and Cancel under a title; true for OK.
+    virtual bool AskOkCancel(const std::string& title, const std::string& text) {
+        return AskYesNo(text);
+    }
 };

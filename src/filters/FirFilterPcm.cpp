@@ -1,0 +1,123 @@
+#include "filters/PcmFilters.h"
+#include "filters/PcmSample.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr int kBlockFrames = 1024; // output frames computed per pass over the taps
+
+// acc[t] += sum over k of h[k] * xEnd[t - k], k = 0 ... taps-1, added in the order of k.
+// xEnd[t - k] for t = 0 ... count-1 must be readable. The loop runs across t so that it
+// vectorises without reordering any sum.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+__attribute__((target_clones("arch=x86-64-v3", "default")))
+#endif
+void AccumulateTaps(double* __restrict acc, const double* __restrict xEnd, int count,
+                    const double* __restrict h, int taps) {
+    int k = 0;
+    for (; k + 4 <= taps; k += 4) {
+        const double h0 = h[k], h1 = h[k + 1], h2 = h[k + 2], h3 = h[k + 3];
+        const double* x0 = xEnd - k;
+        const double* x1 = x0 - 1;
+        const double* x2 = x0 - 2;
+        const double* x3 = x0 - 3;
+        for (int t = 0; t < count; ++t)
+            acc[t] = (((acc[t] + h0 * x0[t]) + h1 * x1[t]) + h2 * x2[t]) + h3 * x3[t];
+    }
+    for (; k < taps; ++k) {
+        const double hk = h[k];
+        const double* xk = xEnd - k;
+        for (int t = 0; t < count; ++t) acc[t] += hk * xk[t];
+    }
+}
+
+struct Layout {
+    int channels;
+    int width; // bytes per sample
+    int block; // bytes per frame
+};
+
+int ReadCentred(const std::uint8_t* p, int width) {
+    return width == 2 ? pcmio::Read16(p) : pcmio::Read8(p);
+}
+
+void StoreFir(std::uint8_t* p, int width, double y) {
+    if (width == 2) {
+        pcmio::StoreWrap16(p, y);
+    } else {
+        const double limited = std::isnan(y) ? 0.0 : std::clamp(y, -127.0, 127.0);
+        *p = static_cast<std::uint8_t>(static_cast<int>(limited) + 128);
+    }
+}
+
+// Filters channel `ch` (0 or 1) of input frames taps ... frames-1 into output frames
+// 0 ... frames-taps-1.
+void FilterChannel(const Layout& L, int ch, int frames, int taps, const double* h,
+                   const std::uint8_t* in, std::uint8_t* out) {
+    const int outputs = frames - taps;
+    std::vector<double> x(static_cast<std::size_t>(kBlockFrames + taps));
+    std::vector<double> acc(kBlockFrames);
+    for (int j0 = 0; j0 < outputs; j0 += kBlockFrames) {
+        const int count = std::min(kBlockFrames, outputs - j0);
+        // x[m] holds input frame j0 + 1 + m; output j = j0 + t uses frames j + 1 ... j + taps.
+        const int inputs = count + taps - 1;
+        for (int m = 0; m < inputs; ++m) {
+            const std::size_t at = static_cast<std::size_t>(j0 + 1 + m) * L.block +
+                                   static_cast<std::size_t>(ch * L.width);
+            x[static_cast<std::size_t>(m)] = ReadCentred(in + at, L.width);
+        }
+        std::fill(acc.begin(), acc.begin() + count, 0.0);
+        AccumulateTaps(acc.data(), x.data() + (taps - 1), count, h, taps);
+        for (int t = 0; t < count; ++t) {
+            const std::size_t at =
+                static_cast<std::size_t>(j0 + t) * L.block + static_cast<std::size_t>(ch * L.width);
+            StoreFir(out + at, L.width, acc[static_cast<std::size_t>(t)]);
+        }
+    }
+}
+
+} // namespace
+
+void FirFilterPcm(int channelMode, int frames, int format, int taps, const double* h, int headSize,
+                  const std::uint8_t* src, std::uint8_t* dst) {
+    if (headSize > 0) std::memcpy(dst, src, static_cast<std::size_t>(headSize));
+    if (format < pcm::Mono8 || format > pcm::Stereo16 || frames <= 0) return;
+    const int channels = (format & 1) ? 2 : 1;
+    const int width = format >= pcm::Mono16 ? 2 : 1;
+    const Layout L{channels, width, channels * width};
+    taps = std::max(taps, 0);
+    const std::uint8_t* in = src + headSize;
+    std::uint8_t* out = dst + headSize;
+    const int outputs = std::max(frames - taps, 0);
+    const auto block = static_cast<std::size_t>(L.block);
+
+    // Frames the filter does not reach: silence.
+    std::uint8_t* tail = out + static_cast<std::size_t>(outputs) * block;
+    std::memset(tail, width == 1 ? 128 : 0, static_cast<std::size_t>(frames - outputs) * block);
+    if (outputs == 0) return;
+
+    const bool filter1 = channelMode == chmode::Ch1 || channelMode == chmode::Both ||
+                         (channels == 1 && channelMode == chmode::Ch2);
+    const bool filter2 =
+        channels == 2 && (channelMode == chmode::Ch2 || channelMode == chmode::Both);
+    if (!filter1 && !filter2) {
+        std::memcpy(out, in + static_cast<std::size_t>(taps) * block,
+                    static_cast<std::size_t>(outputs) * block);
+        return;
+    }
+    if (filter1) FilterChannel(L, 0, frames, taps, h, in, out);
+    if (filter2) FilterChannel(L, 1, frames, taps, h, in, out);
+    if (channels == 2 && filter1 != filter2) {
+        // The unfiltered channel follows the filter's (taps - 1) / 2 delay less the shift.
+        const int copied = filter1 ? 1 : 0;
+        const int lag = taps - taps / 2;
+        for (int j = 0; j < outputs; ++j) {
+            const std::size_t to = static_cast<std::size_t>(j) * block + copied * width;
+            const std::size_t from = static_cast<std::size_t>(j + lag) * block + copied * width;
+            std::memcpy(out + to, in + from, static_cast<std::size_t>(width));
+        }
+    }
+}
