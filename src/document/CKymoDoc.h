@@ -18,6 +18,9 @@
 // Operations take their parameters (dialogs live in the desktop program) and report to the user
 // through the IDocumentUi given at construction. Buffers are allocated once at their fixed
 // capacity and never resized.
+struct HistoryEntry;
+struct ResonanceSettings;
+
 class CKymoDoc {
 public:
     explicit CKymoDoc(IDocumentUi& ui, IWavePlayer* player = nullptr);
@@ -97,6 +100,31 @@ public:
 
     // ---- Calculation history -------------------------------------------------------------
     void ResetHistory(bool withNoteColumn);
+
+    // ---- Servo-loop calculator (CalcHistory.cpp, ServoCalc*.cpp) ---------------------------
+    // Operation codes are those of servo_op (dsp/ServoElements.h); servo_op::Cancelled leaves H
+    // as it is after the operand was built.
+    void AddHistory(const HistoryEntry& entry);
+    // An entry with the current sampling frequency (1 / m_fDt) and N filled in.
+    HistoryEntry MakeHistoryEntry(const std::string& name, float gain, float frequency,
+                                  const std::string& label, const std::string& note) const;
+    int OnSaveHistory();                        // asks for a ".csv" name, then SaveHistoryAs
+    int SaveHistoryAs(const std::string& path); // 1 written (history cleared), 0 failed (kept)
+    void OnInitGain(int pow, double fs);
+    void OnServoGain(double gain, int op);
+    void OnServoIntegral(double gain, double f0kHz, int op);
+    void OnServoDerivative(double gain, double f0kHz, int op);
+    void OnServoLagLead(double a, double b, double c, double d, int op);
+    void OnServoResonance(const ResonanceSettings& settings, int op);
+    void OnOpenLoop();
+    void OnClosedLoop();
+    void OnInverse();
+    void OnMemoryStore();
+    void OnMemoryRecall(int op);
+    // Impulse response of H (inverse DFT, real part / N) into m_fWave1 and m_fWork1.
+    void MakeImpulseResponse();
+    // Impulse response, history line, UpdateAllViews.
+    void FinishServo(const HistoryEntry& entry);
 
     // ============================================================================================
     // Wave image and format.
