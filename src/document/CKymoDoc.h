@@ -171,6 +171,33 @@ public:
     int m_bRescale = 1;
     int m_bRealBusy = 0;
 
+    // ---- Main view: plot rectangle (logical units, y up; changed only by the resize drag) ----
+    int m_nGraphLeft = 100;
+    int m_nGraphRight = 440;
+    int m_nGraphLower = -280;
+    int m_nGraphUpper = -60;
+    // Amplitude scale of the whole-wave display, set by the view when it builds the envelope.
+    float m_fWaveAmp = 1.0f;
+
+    // ---- Display parameters of the instruments, read by the view ----------------------------
+    // Trace range (magnification 2^r) and position (percent) per channel; fixed positions put
+    // ch1 at +50 % and ch2 at -50 %. Level scale: top level and dynamic range in dB.
+    float m_fCh1Range = 1.0f;
+    float m_fCh2Range = 1.0f;
+    int m_nCh1Position = 0;
+    int m_nCh2Position = 0;
+    int m_bFixedPositions = 0;
+    int m_nTopLevel = 80;
+    int m_nDynamicRange = 100;
+    int m_nRealUpdates = 0;     // blocks handed over (averaged) since the instrument started
+    int m_bAveraging = 0;
+    int m_bAudioMode = 0;       // spectrum analyzer in the audio-performance mode
+    int m_nFilterFftSize = 1024; // points of the real-time filter displays
+    float m_fTrigFrac = 0.0f;   // oscilloscope: trigger crossing within one point step
+    int m_nScopeOver = 1;       // oscilloscope: interpolation factor D
+    std::string m_szGraphTitle; // audio measurement: title of the result graph
+    int m_bSwapColours = 0;     // audio measurement: ch1 in the second colour
+
     // Calculation history: line 0 is the CSV header; m_nHistoryCount is the next line to write.
     std::vector<std::string> m_szHistory;
     int m_nHistoryCount = 1;

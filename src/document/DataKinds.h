@@ -30,6 +30,23 @@ constexpr int Spectrum3dRow = 31;
 constexpr int AudioMeasurement = 33;
 constexpr int TubeCharacteristics = 34;
 constexpr int TubeScope = 35;
+// Further kinds the main view draws (instruments, filter tools, software radio).
+constexpr int WaveAgain = 9; // whole wave, drawn like kind 3
+constexpr int LiveScope = 12; // oscilloscope running
+constexpr int RtFilterRunning = 19;
+constexpr int LiveAutoCorr = 20;
+constexpr int LiveCrossCorr = 21;
+constexpr int AudioGraph = 32;
+constexpr int FilterDesign = 71;
+constexpr int FilterStages = 72;
+constexpr int FilterDesignStored = 111;
+constexpr int RtFirDisplay = 151;
+constexpr int RtFilterClosed = 191;
+constexpr int RadioRunning = 192;
+constexpr int RadioLinear = 193;
+constexpr int RadioWaterfall = 194;
+constexpr int RadioLinearStored = 195;
+constexpr int RadioWaterfallReset = 196;
 } // namespace kind
 
 // `disp_mode0`: the view's sub-request.

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "view/PlotScale.h"
+
+#include <string>
+#include <vector>
+
+class CKymoDoc;
+class PlotCanvas;
+
+// Min/max envelope of a whole recording, built once per load and kept by the view.
+struct WaveEnvelope {
+    int frames = 0;   // frames of the recording it was built from
+    int segments = 0; // M
+    bool ch1 = false, ch2 = false;
+    std::vector<float> max1, min1, max2, min2;
+    float amp = 1; // largest absolute recorded value over both channels, 1 when 0
+    bool Empty() const { return segments == 0; }
+};
+
+// Builds the envelope of the document's wave image for the channels of `disp_mode3`
+// (1 or 3: ch1; 2 or 3: ch2; the filtered codes 11..13 likewise).
+WaveEnvelope BuildWaveEnvelope(const CKymoDoc& doc);
+
+// Header lines of the whole-wave display after a load, in drawing order ("" for a skipped line).
+std::vector<std::string> WaveHeaderLines(const CKymoDoc& doc);
+
+// Whole-wave display of kind 3: upper panel "[時間表示]" with the envelope, lower panel
+// "[エリア表示]". Builds the envelope when the document was just loaded (disp_mode0 = 5) or
+// when `env` does not belong to the current recording, stores its scale in m_fWaveAmp, and after
+// a load draws the header lines and moves disp_mode0 on to 3.
+void DrawWaveOverview(PlotCanvas& c, CKymoDoc& doc, WaveEnvelope& env, const PanelRect& upper,
+                      const PanelRect& lower);
+
+// The envelope traces alone (used by the overview and its twin of the filtered image).
+void DrawEnvelope(PlotCanvas& c, const PanelRect& r, const WaveEnvelope& env);
+// Frame and labels of a whole-wave panel.
+void DrawWavePanel(PlotCanvas& c, const PanelRect& r, const std::string& title, double seconds,
+                   double amp);
