@@ -1,0 +1,27 @@
+// Impulse response of the servo calculator's current result.
+#include "document/AnalysisMessages.h"
+#include "document/CKymoDoc.h"
+#include "dsp/Dft.h"
+
+#include <algorithm>
+#include <vector>
+
+void CKymoDoc::MakeImpulseResponse() {
+    const int n = m_nPoints;
+    std::vector<float> re(m_fRe.begin(), m_fRe.begin() + n);
+    std::vector<float> im(m_fIm.begin(), m_fIm.begin() + n);
+    Dft dft;
+    DftPlan plan;
+    if (dft.Init(plan, n, n) != 0) {
+        dft.Free(plan);
+        m_ui.ShowMessage(msg::kDftInitFailed);
+        return;
+    }
+    dft.Transform(plan, 1, re.data(), im.data());
+    dft.Free(plan);
+    const float fn = static_cast<float>(n);
+    for (int i = 0; i < n; ++i) {
+        m_fWave1[i] = re[i] / fn;
+        m_fWork1[i] = m_fWave1[i];
+    }
+}
