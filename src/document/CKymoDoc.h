@@ -126,6 +126,13 @@ public:
     // Impulse response, history line, UpdateAllViews.
     void FinishServo(const HistoryEntry& entry);
 
+    // ---- Test signals (TestSignals.cpp) ------------------------------------------------------
+    // Impulse of `count` samples (clipped to the record) at position 0 (start), 1 (N/4) or
+    // 2 (centred on N/2); spectrum by the forward Dft. 0 when the Dft could not be set up.
+    int OnImpulse(int pow, int position, int count, double fs);
+    // Time-stretched pulse of N = 2^(pow + 7) points as the initial result.
+    void OnTsp(int pow, double fs);
+
     // ============================================================================================
     // Wave image and format.
     std::unique_ptr<std::uint8_t[]> m_pWaveImage;
