@@ -211,7 +211,7 @@ public:
 
     // Settings blocks of the other subsystems.
     // Filter tools.
-    int m_nFirType = 0;
+    int m_nFirType = 2;
     int m_nIirType = 0;
     // Correlation display.
     int m_nCorrGainExp = 0;
@@ -230,6 +230,19 @@ public:
     // ---- Transforms, windows and result files ----
     int m_bFromToolbar = 0; // 1 while an instrument started from the toolbar runs
     ScopeDisplay m_scope;   // oscilloscope display values stored with "OSC1" files
+
+    // ---- FIR design settings and file filtering ----
+    int m_nFilterShape = 0;  // shape:: code shared by the FIR design tools
+    int m_nFirTaps = 163;    // taps of the window-method design
+    int m_nKaiserTaps = 101; // taps of the last Kaiser design
+    float m_fCutLow = 2000.0f;
+    float m_fCutHigh = 4500.0f;
+    float m_fAtten = 40.0f;      // Kaiser stop-band attenuation, dB
+    float m_fTransition = 500.0f; // Kaiser transition width, Hz
+    std::unique_ptr<double[]> m_pFirCoef; // taps being applied; only during a filtering run
+    // Result of the last filtering run, m_nFilterImageSize bytes laid out like m_pWaveImage.
+    std::unique_ptr<std::uint8_t[]> m_pFilterImage;
+    int m_nFilterImageSize = 0;
 
 private:
     // Per-stage twiddles of the document FFT, gathered from m_fSinTbl/m_fCosTbl.

@@ -62,6 +62,10 @@ private:
     IDocumentUi& m_ui;
 };
 
+// The first section of a coefficient file without reading it: 1 FIR, 0 IIR, -1 none or the
+// file cannot be read. Shows nothing.
+int PeekCoefSectionType(const std::string& path);
+
 // Names written into the "Filter_Kind:" and "Filter_Shape:" fields.
 const char* FirShapeName(int shape);    // "LPF", "HPF", "BPF", "BSF"; "Unknown" otherwise
 const char* WindowKindName(int window); // "Win_Rect" ... "Win_Hann" for window codes 0-4

@@ -190,3 +190,15 @@ int CoefFile::ReadIirFile(const std::string& path, CoefFileHeader& header, Biqua
     if (countedLines >= 0 && countedLines != sections) m_ui.ShowMessage(fmsg::kAnalogOrder);
     return 1;
 }
+
+int PeekCoefSectionType(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    for (int i = 0; i <= filt::kMaxFirFileLines && ReadCoefLine(in, line); ++i) {
+        const CoefTokens t = SplitCoefLine(line);
+        if (t[0] == "BEGIN_FIR") return 1;
+        if (t[0] == "BEGIN_IIR") return 0;
+        if (t[0] == "END_ALL") break;
+    }
+    return -1;
+}

@@ -34,8 +34,7 @@ double KaiserFir::EstimateTaps(float halfRate, float passEdge, float stopEdge, f
 
 float KaiserFir::Beta(float atten) {
     if (atten > 50.0f) return 0.1102f * (atten - 8.7f);
-    if (atten >= 21.0f)
-        return 0.5842f * std::pow(atten - 21.0f, 0.4f) + 0.07886f * (atten - 21.0f);
+    if (atten >= 21.0f) return 0.5842f * std::pow(atten - 21.0f, 0.4f) + 0.07886f * (atten - 21.0f);
     return 0.0f;
 }
 
@@ -74,9 +73,9 @@ int KaiserFir::DesignPrototype(float atten) {
     const float i0Beta = BesselI0(beta);
     const int half = m / 2;
     for (int i = -half; i <= half; ++i) {
-        const float ideal = i == 0 ? wc / kPiF
-                                   : std::sin(wc * static_cast<float>(i)) /
-                                         (kPiF * static_cast<float>(i));
+        const float ideal =
+            i == 0 ? wc / kPiF
+                   : std::sin(wc * static_cast<float>(i)) / (kPiF * static_cast<float>(i));
         float w = 1.0f;
         if (half > 0) {
             const float r = static_cast<float>(i) / static_cast<float>(half);

@@ -39,8 +39,7 @@ double FirWindowValue(int window, int n, int taps) {
     }
 }
 
-void DesignWindowFir(int shape, int window, int taps, double fL, double fH, double fs,
-                     double* h) {
+void DesignWindowFir(int shape, int window, int taps, double fL, double fH, double fs, double* h) {
     const double l = fL / fs;
     const double u = fH / fs;
     const double centre = (taps - 1) * 0.5;

@@ -13,8 +13,7 @@ constexpr int Hann = 4;
 // `taps` taps centred on (taps - 1) / 2, odd or even, multiplied by the window (firwin:: codes)
 // and not normalised. fL and fH are cut-offs in Hz (fH only for band-pass and band-stop), fs the
 // sampling frequency. Fills h[0 ... taps-1]; unknown shapes or windows give zeros.
-void DesignWindowFir(int shape, int window, int taps, double fL, double fH, double fs,
-                     double* h);
+void DesignWindowFir(int shape, int window, int taps, double fL, double fH, double fs, double* h);
 
 // Window value at tap n of `taps` (symmetric; 1 for a single tap).
 double FirWindowValue(int window, int n, int taps);

@@ -110,17 +110,10 @@ TEST_P(KaiserShapes, PassAndStopBands) {
 
 INSTANTIATE_TEST_SUITE_P(
     Shapes, KaiserShapes,
-    ::testing::Values(ShapeCase{shape::HighPass, 5000, 0, {{5000, 24000}}, {{0, 4400}}},
-                      ShapeCase{shape::BandPass,
-                                4000,
-                                9000,
-                                {{4000, 9000}},
-                                {{0, 3400}, {9600, 24000}}},
-                      ShapeCase{shape::BandStop,
-                                4000,
-                                9000,
-                                {{0, 3400}, {9600, 24000}},
-                                {{4000, 9000}}}));
+    ::testing::Values(
+        ShapeCase{shape::HighPass, 5000, 0, {{5000, 24000}}, {{0, 4400}}},
+        ShapeCase{shape::BandPass, 4000, 9000, {{4000, 9000}}, {{0, 3400}, {9600, 24000}}},
+        ShapeCase{shape::BandStop, 4000, 9000, {{0, 3400}, {9600, 24000}}, {{4000, 9000}}}));
 
 TEST(KaiserFir, ModulationsOfTheShapes) {
     const float fs = 48000, fL = 4000, fH = 9000, d = 600, a = 50;
@@ -237,7 +230,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         WindowCheckCase{"Ok5", W(0, 5, 100, 0), {}, ""},
         WindowCheckCase{"Ok4096", W(0, 4096, 100, 0), {}, ""},
-        WindowCheckCase{"Taps4", W(0, 4, 100, 0), FirField::Taps, "タップ数は5～4096までとして下さい。"},
+        WindowCheckCase{"Taps4", W(0, 4, 100, 0), FirField::Taps,
+                        "タップ数は5～4096までとして下さい。"},
         WindowCheckCase{"Taps4097", W(1, 4097, 100, 0), FirField::Taps,
                         "タップ数は5～4096までとして下さい。"},
         WindowCheckCase{"LowZero", W(0, 4, 0, 0), FirField::CutLow, kZero},
@@ -281,9 +275,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         KaiserCheckCase{"Ok", K(0, 2000, 0, 40, 500), {}, ""},
         KaiserCheckCase{"LpfPastNyquist", K(0, 23600, 0, 40, 500), FirField::Transition,
-                        "遷移帯域幅を小さくするか、低域のｶｯﾄｵﾌ周波数を低くして下さい。...標本化定理を満たしていません"},
+                        "遷移帯域幅を小さくするか、低域のｶｯﾄｵﾌ周波数を低くして下さい。..."
+                        "標本化定理を満たしていません"},
         KaiserCheckCase{"BpfPastNyquist", K(2, 1000, 23600, 40, 500), FirField::Transition,
-                        "遷移帯域幅を小さくするか、高域のｶｯﾄｵﾌ周波数を低くして下さい。...標本化定理を満たしていません"},
+                        "遷移帯域幅を小さくするか、高域のｶｯﾄｵﾌ周波数を低くして下さい。..."
+                        "標本化定理を満たしていません"},
         KaiserCheckCase{"HpfBelowZero", K(1, 400, 0, 40, 500), FirField::Transition,
                         "遷移帯域幅を小さくするか、低域のｶｯﾄｵﾌ周波数を高くして下さい。"},
         KaiserCheckCase{"TransitionZero", K(0, 2000, 0, 40, 0), FirField::Transition,
@@ -294,8 +290,9 @@ INSTANTIATE_TEST_SUITE_P(
                         "低域のｶｯﾄｵﾌ周波数を低くして下さい。...標本化定理を満たしていません"},
         KaiserCheckCase{"HighAboveNyquist", K(3, 1000, 24001, 40, -5), FirField::Transition,
                         "遷移帯域幅は0Hz以外の正の周波数を入れて下さい。"},
-        KaiserCheckCase{"HighPastNyquist", K(3, 1000, 24001, 40, 0.0f),
-                        FirField::Transition, "遷移帯域幅を小さくするか、高域のｶｯﾄｵﾌ周波数を低くして下さい。...標本化定理を満たしていません"},
+        KaiserCheckCase{"HighPastNyquist", K(3, 1000, 24001, 40, 0.0f), FirField::Transition,
+                        "遷移帯域幅を小さくするか、高域のｶｯﾄｵﾌ周波数を低くして下さい。..."
+                        "標本化定理を満たしていません"},
         KaiserCheckCase{"HighZero", K(2, 1000, 0, 40, 500), FirField::CutHigh,
                         "高域のｶｯﾄｵﾌは0Hz以外の正の周波数を入れて下さい。"},
         KaiserCheckCase{"LowAboveHigh", K(2, 3000, 2000, 40, 500), FirField::CutLow,
@@ -315,7 +312,9 @@ TEST(KaiserChecks, NoticeAboveFourThousandTaps) {
     int taps = 0;
     ASSERT_FALSE(CheckKaiserSettings(K(0, 2000, 0, 80, 30), 48000, taps));
     EXPECT_GT(taps, kKaiserNoticeTaps);
-    EXPECT_EQ(KaiserNoticeText(5001), "CPUの負担が大きくなりますので本動作を推奨しません。          　...(ﾀｯﾌﾟ数=5001) このまま進みますか(OK)？　　　　減衰量を下げて回避しますか(ｷｬﾝｾﾙ)？");
+    EXPECT_EQ(KaiserNoticeText(5001),
+              "CPUの負担が大きくなりますので本動作を推奨しません。          　...(ﾀｯﾌﾟ数=5001) "
+              "このまま進みますか(OK)？　　　　減衰量を下げて回避しますか(ｷｬﾝｾﾙ)？");
     KaiserSettings lp = K(0, 2000, 4500, 40, 500);
     NormaliseKaiserSettings(lp);
     EXPECT_EQ(lp.cutHigh, 0.0f);
