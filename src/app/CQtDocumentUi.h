@@ -22,6 +22,8 @@ public:
     void SetWaitCursor(bool on) override;
     // Shows CKaiserDlg (app/dialogs/CKaiserDlg.cpp).
     std::optional<int> AskKaiserBeta(int current) override;
+    // Shows CFilterConfirmDlg (app/dialogs/CFilterConfirmDlg.cpp).
+    bool AskOkCancel(const std::string& title, const std::string& text) override;
 
 private:
     QWidget* m_parent;

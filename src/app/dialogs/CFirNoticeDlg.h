@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QDialog>
+
+class QPlainTextEdit;
+
+// "FIRのオーダー": a message box with a multi-line text the caller sets, and OK.
+class CFirNoticeDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CFirNoticeDlg(const QString& text, QWidget* parent = nullptr);
+    QString Text() const;
+
+private:
+    QPlainTextEdit* m_text;
+};
