@@ -9,6 +9,9 @@ namespace {
 
 constexpr int kBlockFrames = 1024; // output frames computed per pass over the taps
 
+// Four doubles as one GCC/Clang vector; the helpers below are internal and inlined, so the
+// argument-passing ABI of such vectors (which differs with and without AVX) never matters.
+#pragma GCC diagnostic ignored "-Wpsabi"
 using v4d = double __attribute__((vector_size(32)));
 
 inline v4d Load4(const double* p) {

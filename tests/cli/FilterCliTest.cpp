@@ -139,4 +139,34 @@ TEST(CliFilter, LowPassFileRunThenSaved) {
     EXPECT_TRUE(TempDir::ReadFile(dir.Path("never.wav")).empty());
 }
 
+TEST(CliFilter, IirCoefficientFileOnBothChannels) {
+    TempDir dir;
+    const std::vector<int> s = {1000, -1000, 2001, 3, -5, 7};
+    TempDir::WriteFile(dir.Path("in.wav"), BuildWav({}, s));
+    BiquadTable t;
+    t.a0[0] = 1.0;
+    t.b0[0] = 0.5;
+    CScriptedUi ui;
+    ui.fileAnswers = {dir.Path("half.csv")};
+    ASSERT_EQ(CoefFile(ui).WriteIir(0, 0, 0, 2, 100, 0, t, t, t, CrTable{}), 1);
+
+    const auto r = Cli(
+        {"filter", dir.Path("in.wav"), "--coef", dir.Path("half.csv"), "-o", dir.Path("out.wav")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "次数=2のIIR処理を開始します\n");
+    CKymoDoc doc(ui);
+    ASSERT_TRUE(doc.OnOpenDocument(dir.Path("out.wav")));
+    for (int f = 0; f < 3; ++f)
+        for (int ch = 1; ch <= 2; ++ch)
+            EXPECT_EQ(doc.GetSample(f, ch), s[2 * f + ch - 1] / 2) << f << " " << ch;
+
+    WavSpec mono;
+    mono.channels = 1;
+    TempDir::WriteFile(dir.Path("mono.wav"), BuildWav(mono, {1, 2, 3}));
+    const auto refused = Cli({"filter", dir.Path("mono.wav"), "--coef", dir.Path("half.csv"),
+                              "--channel", "2", "-o", dir.Path("x.wav")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("stereo"), std::string::npos);
+}
+
 } // namespace
