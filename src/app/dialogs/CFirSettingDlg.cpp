@@ -49,8 +49,8 @@ CFirSettingDlg::CFirSettingDlg(const FirWindowSettings& s, int window, int fs, Q
     tapRow->addWidget(m_taps);
     tapRow->addWidget(new QLabel(QStringLiteral("個")));
 
-    m_cutLow = NumberEdit(QStringLiteral("cutLow"), QString::number(s.cutLow, 'f', 6));
-    m_cutHigh = NumberEdit(QStringLiteral("cutHigh"), QString::number(s.cutHigh, 'f', 6));
+    m_cutLow = NumberEdit(QStringLiteral("cutLow"), QString::number(s.cutLow, 'g', 8));
+    m_cutHigh = NumberEdit(QStringLiteral("cutHigh"), QString::number(s.cutHigh, 'g', 8));
     auto* label = new QLineEdit(QString::fromUtf8(FirWindowLabel(window)));
     label->setObjectName(QStringLiteral("window"));
     label->setReadOnly(true);

@@ -15,7 +15,7 @@
 namespace {
 
 QLineEdit* NumberEdit(const QString& name, float value) {
-    auto* e = new QLineEdit(QString::number(value, 'f', 6));
+    auto* e = new QLineEdit(QString::number(value, 'g', 8));
     e->setObjectName(name);
     e->setAlignment(Qt::AlignRight);
     return e;
@@ -94,7 +94,7 @@ bool CKaiserSettingDlg::TryAccept() {
     KaiserSettings s = Settings();
     if (s.shape != 2 && s.shape != 3) {
         s.cutHigh = 0.0f;
-        m_cutHigh->setText(QString::number(0.0, 'f', 6));
+        m_cutHigh->setText(QStringLiteral("0"));
     }
     int taps = 0;
     if (const auto e = CheckKaiserSettings(s, m_nFs, taps)) {
