@@ -15,5 +15,9 @@ open(sys.argv[1], 'wb').write(hdr + b'data' + struct.pack('<I', len(data)) + dat
 PY
 echo "== sonalyx-cli info demo.wav"
 "$BIN/sonalyx-cli" info "$WORK/demo.wav"
+echo "== sonalyx-cli design kaiser (low-pass 2 kHz, 60 dB), then filter demo.wav with it"
+"$BIN/sonalyx-cli" design kaiser --shape lpf --atten 60 --transition 500 --fl 2000 --fs 48000 \
+    -o "$WORK/lowpass.csv"
+"$BIN/sonalyx-cli" filter "$WORK/demo.wav" --coef "$WORK/lowpass.csv" -o "$WORK/filtered.wav"
 echo "== available commands"
 "$BIN/sonalyx-cli" help

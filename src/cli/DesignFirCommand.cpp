@@ -9,7 +9,8 @@
 
 SONALYX_CLI_COMMAND("design fir",
                     "design fir --shape lpf|hpf|bpf|bsf --window rect|bartlett|blackmanopt|"
-                    "hamming|hann --taps N --fl HZ [--fh HZ] --fs HZ -o COEF.csv",
+                    "hamming|hann --taps N --fl HZ [--fh HZ] --fs HZ -o COEF.csv   "
+                    "window-method FIR design written as a coefficient file",
                     args, ctx) {
     const auto shapeCode = CliShape(args, ctx);
     const auto window = CliWindow(args, ctx);

@@ -6,10 +6,11 @@
 
 #include <vector>
 
-SONALYX_CLI_COMMAND("design kaiser",
-                    "design kaiser --shape lpf|hpf|bpf|bsf --atten DB --transition HZ --fl HZ "
-                    "[--fh HZ] --fs HZ -o COEF.csv",
-                    args, ctx) {
+SONALYX_CLI_COMMAND(
+    "design kaiser",
+    "design kaiser --shape lpf|hpf|bpf|bsf --atten DB --transition HZ --fl HZ "
+    "[--fh HZ] --fs HZ -o COEF.csv   Kaiser-window FIR design written as a coefficient file",
+    args, ctx) {
     const auto shapeCode = CliShape(args, ctx);
     if (!shapeCode) return 2;
     const auto atten = CliNumber(args, "atten", ctx);
