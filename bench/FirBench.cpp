@@ -39,6 +39,11 @@ BENCHMARK(bench_fir)->Unit(benchmark::kMillisecond);
 void bench_fir_96k(benchmark::State& state) {
     RunFir(state, static_cast<int>(state.range(0)), 96000, 1);
 }
-BENCHMARK(bench_fir_96k)->Arg(4096)->Arg(8192)->Arg(16384)->Unit(benchmark::kMillisecond);
+BENCHMARK(bench_fir_96k)
+    ->Arg(4096)
+    ->Arg(8192)
+    ->Arg(16384)
+    ->Arg(65536)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
