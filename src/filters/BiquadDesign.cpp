@@ -1,10 +1,9 @@
 #include "filters/BiquadDesign.h"
 
+#include "filters/BiquadTable.h"
+
 #include <cmath>
 #include <numbers>
-
-const char* const kBiquadTypeNames[biquadtype::Count] = {"LowPass", "HighPass", "LowShelving",
-                                                         "Peaking"};
 
 namespace {
 
@@ -106,4 +105,13 @@ void BiquadResponse(int fs, int n, const float den[3], const float num[3], float
         re[n - 1 - i] = re[i];
         im[n - 1 - i] = -im[i];
     }
+}
+
+void StoreBiquadSection(const float den[3], const float num[3], BiquadTable& table, int k) {
+    table.a0[k] = den[0];
+    table.a1[k] = den[1];
+    table.a2[k] = den[2];
+    table.b0[k] = num[0];
+    table.b1[k] = num[1];
+    table.b2[k] = num[2];
 }

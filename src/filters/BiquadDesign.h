@@ -1,5 +1,7 @@
 #pragma once
 
+struct BiquadTable;
+
 // One second-order IIR section designed with the audio-equaliser formulas:
 // H(z) = (b0 + b1 z^-1 + b2 z^-2) / (a0 + a1 z^-1 + a2 z^-2).
 // Coefficient triples are floats, denominator den = {a0, a1, a2}, numerator num = {b0, b1, b2}.
@@ -12,10 +14,6 @@ constexpr int LowShelving = 2; // shelf slope 1
 constexpr int Peaking = 3;     // quality factor 3
 constexpr int Count = 4;
 } // namespace biquadtype
-
-// "LowPass", "HighPass", "LowShelving", "Peaking": the list entries and the shape names of the
-// coefficient file.
-extern const char* const kBiquadTypeNames[biquadtype::Count];
 
 // True for the types that use the gain.
 bool BiquadUsesGain(int type);
@@ -31,3 +29,6 @@ void NormaliseBiquad(float den[3], float num[3]);
 // Complex response H(e^jw) at w = 2 pi i / n for i = 0 ... n/2 - 1 into re[i], im[i]; the upper
 // half is mirrored as re[n-1-i] = re[i], im[n-1-i] = -im[i]. re and im hold n floats.
 void BiquadResponse(int fs, int n, const float den[3], const float num[3], float* re, float* im);
+
+// Puts a section into entry k of a section table (as doubles).
+void StoreBiquadSection(const float den[3], const float num[3], BiquadTable& table, int k = 0);

@@ -60,7 +60,7 @@ RemezCheck ValidateRemezTaps(int taps, int maxTaps) {
 }
 
 RemezCheck ValidateEasyRemez(const EasyRemezSettings& s, int fs) {
-    using namespace remezshape;
+    using namespace shape;
     const double nyq = fs / 2.0;
     const double f1 = s.f1, f2 = s.f2, d = s.transition;
     // Negated comparisons, so that a value that is no number fails as well.
@@ -104,7 +104,7 @@ int EstimateRemezTaps(const EasyRemezSettings& s, int fs) {
 }
 
 RemezBands EasyRemezBands(const EasyRemezSettings& s, int fs) {
-    using namespace remezshape;
+    using namespace shape;
     const double nyq = fs / 2.0;
     const double f1 = s.f1, f2 = s.f2, d = s.transition;
     const double w = PassDeviation(s) / StopDeviation(s);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "filters/FilterLimits.h"
 #include "filters/RemezDesign.h"
 
 #include <string>
@@ -13,14 +14,6 @@ constexpr int kRemezMinTaps = 3;
 constexpr int kRemezMaxTaps = 1024;     // real-time tools and the easy settings
 constexpr int kRemezFileMaxTaps = 4096; // file filtering (the coefficient-file tap limit)
 
-// Filter shapes of the easy settings (the FIR shape codes).
-namespace remezshape {
-constexpr int LowPass = 0;
-constexpr int HighPass = 1;
-constexpr int BandPass = 2;
-constexpr int BandStop = 3;
-} // namespace remezshape
-
 // The detailed settings: a free table of 2 ... 7 bands.
 struct RemezBandTable {
     int nBands = 2;
@@ -32,7 +25,7 @@ struct RemezBandTable {
 
 // The easy settings of CEasyRemezDlg.
 struct EasyRemezSettings {
-    int shape = remezshape::LowPass;
+    int shape = shape::LowPass; // FIR shape code
     int taps = 97;
     float f1 = 4000.0f;         // cut-off 1
     float f2 = 8000.0f;         // cut-off 2 (band shapes)

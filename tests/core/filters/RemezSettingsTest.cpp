@@ -9,7 +9,7 @@ namespace {
 
 EasyRemezSettings LowPass4k() {
     EasyRemezSettings s;
-    s.shape = remezshape::LowPass;
+    s.shape = shape::LowPass;
     s.f1 = 4000.0f;
     s.f2 = 8000.0f;
     s.transition = 1000.0f;
@@ -86,7 +86,7 @@ TEST_P(EasyRemezValidation, FirstFailureWins) {
     EXPECT_EQ(r.field, c.field);
 }
 
-using namespace remezshape;
+using namespace shape;
 const EasyCase kEasyCases[] = {
     {LowPass, 4000, 8000, 1000, 1, 60, 97, nullptr, RemezField::None},
     {LowPass, 4.9f, 8000, 1000, 1, 60, 97, "ｶｯﾄｵﾌ周波数を5Hz以上の正周波数にして下さい。",
