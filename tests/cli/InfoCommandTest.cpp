@@ -8,11 +8,11 @@
 
 TEST(CliInfo, PrintsTheWaveFields) {
     TempDir dir;
-    WavSpec spec;
-    spec.channels = 1;
-    spec.bits = 8;
-    spec.rate = 11025;
-    TempDir::WriteFile(dir.Path("a.wav"), BuildWav(spec, SineSamples(1000, 1, 100, 0.01)));
+    WavFormat format;
+    format.channels = 1;
+    format.bits = 8;
+    format.rate = 11025;
+    TempDir::WriteFile(dir.Path("a.wav"), BuildWav(format, SineSamples(1000, 1, 100, 0.01)));
     std::ostringstream out, err;
     EXPECT_EQ(RunCli({"info", dir.Path("a.wav")}, out, err), 0);
     EXPECT_EQ(out.str(), "m_nChannel=1\n"
@@ -30,9 +30,9 @@ TEST(CliInfo, PrintsTheWaveFields) {
 
 TEST(CliInfo, FailedOpenPrintsTheMessagesAndExits1) {
     TempDir dir;
-    WavSpec spec;
-    spec.bits = 24;
-    TempDir::WriteFile(dir.Path("wide.wav"), BuildWav(spec, {1, 2}));
+    WavFormat format;
+    format.bits = 24;
+    TempDir::WriteFile(dir.Path("wide.wav"), BuildWav(format, {1, 2}));
     std::ostringstream out, err;
     EXPECT_EQ(RunCli({"info", dir.Path("wide.wav")}, out, err), 1);
     EXPECT_EQ(out.str(), "");

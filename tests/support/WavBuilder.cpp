@@ -19,7 +19,7 @@ void PutTag(std::vector<std::uint8_t>& b, const char* tag) {
 }
 } // namespace
 
-std::vector<std::uint8_t> BuildWav(const WavSpec& s, const std::vector<int>& samples) {
+std::vector<std::uint8_t> BuildWav(const WavFormat& s, const std::vector<int>& samples) {
     const int bytesPerSample = (s.bits + 7) / 8;
     const int blockAlign =
         s.blockAlignOverride >= 0 ? s.blockAlignOverride : s.channels * bytesPerSample;

@@ -6,7 +6,7 @@
 
 // Builds WAV file bytes for tests: a RIFF header, an optional "fact" or "LIST" chunk, a "fmt "
 // chunk of a chosen size and a data chunk of the given samples.
-struct WavSpec {
+struct WavFormat {
     int channels = 2;
     int rate = 48000;
     int bits = 16;
@@ -17,7 +17,7 @@ struct WavSpec {
 };
 
 // Samples interleaved by frame, channel 1 first; 8-bit values are given signed (-128..127).
-std::vector<std::uint8_t> BuildWav(const WavSpec& spec, const std::vector<int>& samples);
+std::vector<std::uint8_t> BuildWav(const WavFormat& format, const std::vector<int>& samples);
 
 // A sine of `frames` frames in every channel, channel c shifted by c * 90 degrees.
 std::vector<int> SineSamples(int frames, int channels, double amplitude, double cyclesPerFrame);

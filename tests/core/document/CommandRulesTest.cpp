@@ -138,7 +138,7 @@ std::vector<KindRule> Rules() {
 class CommandRules : public ::testing::Test {
 protected:
     void SetUp() override {
-        WavSpec s;
+        WavFormat s;
         ASSERT_TRUE(doc.LoadFromBytes(BuildWav(s, SineSamples(4000, 2, 1000, 0.01))));
         doc.m_bMemoryStored = 1;
     }

@@ -16,7 +16,7 @@ namespace {
 using Texts = std::vector<std::string>;
 
 std::vector<std::uint8_t> Wave(int channels, int frames, std::vector<int>* samples = nullptr) {
-    WavSpec s;
+    WavFormat s;
     s.channels = channels;
     auto v = SineSamples(frames, channels, 12000, 0.003);
     if (samples) *samples = v;

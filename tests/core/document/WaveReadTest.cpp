@@ -11,8 +11,8 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-WavSpec Spec(int channels, int bits, int fmtSize = 16, bool fact = false, int list = -1) {
-    WavSpec s;
+WavFormat Fmt(int channels, int bits, int fmtSize = 16, bool fact = false, int list = -1) {
+    WavFormat s;
     s.channels = channels;
     s.bits = bits;
     s.rate = bits == 8 ? 8000 : 44100;
@@ -23,12 +23,12 @@ WavSpec Spec(int channels, int bits, int fmtSize = 16, bool fact = false, int li
 }
 
 std::vector<std::uint8_t> Stereo16(int frames) {
-    return BuildWav(Spec(2, 16), SineSamples(frames, 2, 20000, 0.01));
+    return BuildWav(Fmt(2, 16), SineSamples(frames, 2, 20000, 0.01));
 }
 
 struct LoadCase {
     const char* name;
-    WavSpec spec;
+    WavFormat format;
     int frames;
     int headSize;
     int dispMode3;
@@ -43,39 +43,39 @@ class WaveLoad : public ::testing::TestWithParam<LoadCase> {};
 TEST_P(WaveLoad, ReadsFormatAndSamples) {
     const LoadCase& c = GetParam();
     const auto samples =
-        SineSamples(c.frames, c.spec.channels, c.spec.bits == 8 ? 100 : 20000, 0.01);
+        SineSamples(c.frames, c.format.channels, c.format.bits == 8 ? 100 : 20000, 0.01);
     CScriptedUi ui;
     CKymoDoc doc(ui);
-    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(c.spec, samples)))
+    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(c.format, samples)))
         << testing::PrintToString(ui.MessageTexts());
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(doc.disp_mode1, kind::Wave);
     EXPECT_EQ(doc.disp_mode0, subreq::RawWave);
     EXPECT_EQ(doc.disp_mode3, c.dispMode3);
-    EXPECT_EQ(doc.m_nChannel, c.spec.channels);
-    EXPECT_EQ(doc.m_nBitsPerSample, c.spec.bits);
-    EXPECT_EQ(doc.m_nSamplesPerSec, c.spec.rate);
+    EXPECT_EQ(doc.m_nChannel, c.format.channels);
+    EXPECT_EQ(doc.m_nBitsPerSample, c.format.bits);
+    EXPECT_EQ(doc.m_nSamplesPerSec, c.format.rate);
     EXPECT_EQ(doc.m_nHeadSize, c.headSize);
     EXPECT_EQ(doc.m_nFrames, c.frames);
     EXPECT_FLOAT_EQ(doc.m_fWaveFrames, static_cast<float>(c.frames));
-    EXPECT_FLOAT_EQ(doc.m_fWaveDt, 1.0f / c.spec.rate);
+    EXPECT_FLOAT_EQ(doc.m_fWaveDt, 1.0f / c.format.rate);
     EXPECT_EQ(doc.GetUpdateCount(), 1);
     for (int f : {0, 1, c.frames / 2, c.frames - 1})
-        for (int ch = 1; ch <= c.spec.channels; ++ch)
-            EXPECT_EQ(doc.GetSample(f, ch), samples[f * c.spec.channels + ch - 1])
+        for (int ch = 1; ch <= c.format.channels; ++ch)
+            EXPECT_EQ(doc.GetSample(f, ch), samples[f * c.format.channels + ch - 1])
                 << f << "/" << ch;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Formats, WaveLoad,
-    ::testing::Values(LoadCase{"mono8", Spec(1, 8), 1001, 44, chan::Ch1},
-                      LoadCase{"stereo8", Spec(2, 8), 64, 44, chan::Both},
-                      LoadCase{"stereo16", Spec(2, 16), 3000, 44, chan::Both},
-                      LoadCase{"mono16", Spec(1, 16), 513, 44, chan::Ch1},
-                      LoadCase{"header56", Spec(2, 16, 16, true), 100, 56, chan::Both},
-                      LoadCase{"fmt18", Spec(2, 16, 18), 100, 46, chan::Both},
-                      LoadCase{"oddList", Spec(1, 16, 16, false, 7), 100, 60, chan::Ch1},
-                      LoadCase{"evenList", Spec(1, 16, 16, false, 6), 100, 58, chan::Ch1}),
+    ::testing::Values(LoadCase{"mono8", Fmt(1, 8), 1001, 44, chan::Ch1},
+                      LoadCase{"stereo8", Fmt(2, 8), 64, 44, chan::Both},
+                      LoadCase{"stereo16", Fmt(2, 16), 3000, 44, chan::Both},
+                      LoadCase{"mono16", Fmt(1, 16), 513, 44, chan::Ch1},
+                      LoadCase{"header56", Fmt(2, 16, 16, true), 100, 56, chan::Both},
+                      LoadCase{"fmt18", Fmt(2, 16, 18), 100, 46, chan::Both},
+                      LoadCase{"oddList", Fmt(1, 16, 16, false, 7), 100, 60, chan::Ch1},
+                      LoadCase{"evenList", Fmt(1, 16, 16, false, 6), 100, 58, chan::Ch1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Files the reader refuses, with the messages the user sees.
@@ -97,11 +97,11 @@ std::vector<std::uint8_t> Patched(std::vector<std::uint8_t> b, std::size_t at, s
 std::vector<RejectCase> RejectCases() {
     const Texts openFailed{msg::kOpenFailed};
     std::vector<RejectCase> cases;
-    cases.push_back({"fmt14", BuildWav(Spec(2, 16, 14), {0, 0}), openFailed});
+    cases.push_back({"fmt14", BuildWav(Fmt(2, 16, 14), {0, 0}), openFailed});
     cases.push_back(
-        {"bits24", BuildWav(Spec(2, 24), {1, 2, 3, 4}), {msg::kNoWide, msg::kOpenFailed}});
-    cases.push_back({"bits32", BuildWav(Spec(1, 32), {1, 2}), {msg::kNoWide, msg::kOpenFailed}});
-    cases.push_back({"bits12", BuildWav(Spec(1, 12), {1, 2}), openFailed});
+        {"bits24", BuildWav(Fmt(2, 24), {1, 2, 3, 4}), {msg::kNoWide, msg::kOpenFailed}});
+    cases.push_back({"bits32", BuildWav(Fmt(1, 32), {1, 2}), {msg::kNoWide, msg::kOpenFailed}});
+    cases.push_back({"bits12", BuildWav(Fmt(1, 12), {1, 2}), openFailed});
     cases.push_back({"short", {'R', 'I', 'F', 'F', 1, 0, 0}, openFailed});
     auto notWave = Stereo16(4);
     std::copy_n("RIFX", 4, notWave.begin());
@@ -112,7 +112,7 @@ std::vector<RejectCase> RejectCases() {
     cases.push_back({"zeroRate", Patched(Stereo16(4), 24, 0), openFailed});
     auto smallBlock = BuildWav(
         [] {
-            auto s = Spec(2, 16);
+            auto s = Fmt(2, 16);
             s.blockAlignOverride = 2;
             return s;
         }(),
@@ -122,7 +122,7 @@ std::vector<RejectCase> RejectCases() {
     std::vector<std::uint8_t> fmtAtEnd{'R', 'I', 'F', 'F', 0,  0, 0, 0, 'W', 'A', 'V', 'E',
                                        'f', 'm', 't', ' ', 16, 0, 0, 0, 1,   0,   2,   0};
     cases.push_back({"fmtPastEnd", Patched(fmtAtEnd, 4, 16), openFailed});
-    auto noData = BuildWav(Spec(2, 16), {});
+    auto noData = BuildWav(Fmt(2, 16), {});
     noData.resize(noData.size() - 8); // drop the data chunk header
     cases.push_back({"noDataChunk",
                      Patched(noData, 4, static_cast<std::uint32_t>(noData.size() - 8)),
@@ -159,7 +159,7 @@ TEST(WaveRead, FourChannelsStayLoadedWithChannelCode100) {
     CScriptedUi ui;
     CKymoDoc doc(ui);
     const auto samples = SineSamples(50, 4, 1000, 0.05);
-    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(Spec(4, 16), samples)));
+    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(Fmt(4, 16), samples)));
     EXPECT_EQ(ui.MessageTexts(), Texts{msg::kTwoChannelsOnly});
     EXPECT_EQ(doc.disp_mode1, kind::Wave);
     EXPECT_EQ(doc.disp_mode3, chan::TooManyChannels);
@@ -198,7 +198,7 @@ TEST(WaveRead, LyingSizesNeitherAllocateOnTrustNorLoop) {
         EXPECT_EQ(doc.m_nFrames, 20);
     }
     // A chunk whose size would move the walk backwards (negative as a signed int).
-    auto back = BuildWav(Spec(2, 16, 16, false, 4), SineSamples(20, 2, 100, 0.1));
+    auto back = BuildWav(Fmt(2, 16, 16, false, 4), SineSamples(20, 2, 100, 0.1));
     WriteLe32(back.data() + 40, 0xFFFFFFF0u);
     EXPECT_FALSE(doc.LoadFromBytes(back));
     // A data chunk larger than the file.

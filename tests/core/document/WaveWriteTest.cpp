@@ -16,16 +16,16 @@ using Texts = std::vector<std::string>;
 
 TEST(WaveSave, FreshlyOpenedFilesAreWrittenBackByteForByte) {
     TempDir dir;
-    WavSpec list;
+    WavFormat list;
     list.channels = 1;
     list.listChunkSize = 5;
-    WavSpec program;
+    WavFormat program;
     program.factChunk = true;
-    WavSpec mono8;
+    WavFormat mono8;
     mono8.channels = 1;
     mono8.bits = 8;
-    for (const WavSpec& spec : {WavSpec{}, list, program, mono8}) {
-        auto bytes = BuildWav(spec, SineSamples(3001, spec.channels, 100, 0.013));
+    for (const WavFormat& format : {WavFormat{}, list, program, mono8}) {
+        auto bytes = BuildWav(format, SineSamples(3001, format.channels, 100, 0.013));
         const auto riffEnd = bytes.size();
         bytes.insert(bytes.end(), 3, 0xAB); // beyond the RIFF size: not part of the image
         TempDir::WriteFile(dir.Path("in.wav"), bytes);
@@ -46,7 +46,7 @@ TEST(WaveSave, RefusesWithoutImageOrWhenTheFileCannotBeCreated) {
     EXPECT_FALSE(doc.OnSaveDocument(dir.Path("x.wav")));
     EXPECT_EQ(ui.MessageTexts(), Texts{msg::kNoImage});
 
-    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(WavSpec{}, SineSamples(10, 2, 10, 0.1))));
+    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(WavFormat{}, SineSamples(10, 2, 10, 0.1))));
     ui.Clear();
     EXPECT_FALSE(doc.OnSaveDocument(dir.Path("missing-folder/x.wav")));
     EXPECT_EQ(ui.MessageTexts(), Texts{msg::kSaveFailed});
