@@ -10,16 +10,16 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 
 bool IsBand(int shape) {
-    return shape == kShapeBandPass || shape == kShapeBandStop;
+    return shape == shape::BandPass || shape == shape::BandStop;
 }
 
 SectionList MapShape(const Prototype& proto, int shape, double omega, double w0, double bw) {
     switch (shape) {
-    case kShapeLowPass:
+    case shape::LowPass:
         return MapLowPass(proto, omega);
-    case kShapeHighPass:
+    case shape::HighPass:
         return MapHighPass(proto, omega);
-    case kShapeBandPass:
+    case shape::BandPass:
         return MapBandPass(proto, w0, bw);
     default:
         return MapBandStop(proto, w0, bw);
@@ -47,7 +47,7 @@ void Store(const SectionList& ana, const SectionList& iir, BiquadTable& anaTable
 }
 
 bool ShapeAndOrderFit(int shape, int n) {
-    return shape >= kShapeLowPass && shape <= kShapeBandStop && n >= 1 &&
+    return shape >= shape::LowPass && shape <= shape::BandStop && n >= 1 &&
            CascadeSectionCount(shape, n) <= filt::kMaxSections;
 }
 

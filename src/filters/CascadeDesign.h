@@ -1,9 +1,9 @@
 #pragma once
 
 #include "filters/BiquadTable.h"
+#include "filters/FilterLimits.h"
 
-// Filter shapes and cascade kinds as the design parameters number them.
-enum FilterShape { kShapeLowPass = 0, kShapeHighPass = 1, kShapeBandPass = 2, kShapeBandStop = 3 };
+// Cascade kinds as the design parameters number them (shapes: namespace shape).
 enum CascadeKind {
     kCascadeButterworth = 0,
     kCascadeChebyshev = 1,
@@ -18,11 +18,11 @@ enum class EllipticFailure { None, StopEdgeInPassBand, FactoringFailed, StorageT
 int CascadeEffectiveOrder(int shape, int n);
 int CascadeSectionCount(int shape, int n);
 
-// Cascade designs of prototype order n for the shape (FilterShape) at the sampling rate fs (Hz)
-// with the edges f1 (cut-off, or lower band edge) and f2 (upper band edge, band shapes only).
-// Each fills the analog sections (ana, s-domain, quadratic sections with a2 = 1, first-order
-// sections with a2 = b2 = 0, a1 = 1) and the digital sections (iir, a0 = 1) of the same design,
-// sections 0 .. S-1, entries from S on cleared. Low- and high-pass digital sections use the
+// Cascade designs of prototype order n for the shape (shape::LowPass ... shape::BandStop) at the
+// sampling rate fs (Hz) with the edges f1 (cut-off, or lower band edge) and f2 (upper band edge,
+// band shapes only). Each fills the analog sections (ana, s-domain, quadratic sections with a2 = 1,
+// first-order sections with a2 = b2 = 0, a1 = 1) and the digital sections (iir, a0 = 1) of the same
+// design, sections 0 .. S-1, entries from S on cleared. Low- and high-pass digital sections use the
 // pre-warped cut-off 2 fs tan(pi f1 / fs), the analog ones 2 pi f1; band shapes use the unwarped
 // centre 2 pi sqrt(f1 f2) and bandwidth 2 pi (f2 - f1) in both tables.
 // Return 1; 0 only when the parameters are outside the table's capacity (nothing changed then).

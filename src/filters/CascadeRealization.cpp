@@ -350,12 +350,12 @@ int RealizeCascade(IDocumentUi& ui, int shape, int kind, int order, int series, 
                    const double* cRef, const BiquadTable& ana, CrTable& cr) {
     if (series != kSeriesE12 && series != kSeriesE24 && series != kSeriesExact) return 0;
     const int sections = (order + 1) / 2;
-    if (sections < 1 || sections > kBiquadSections) return 0;
+    if (sections < 1 || sections > filt::kMaxSections) return 0;
     const bool withZeros = kind == kCascadeInvChebyshev || kind == kCascadeElliptic;
     // Notch stages whose numerator gain b2 is not 1 get a resistor pair for R4/R0.
     const bool gainPair =
         kind == kCascadeElliptic ||
-        (kind == kCascadeInvChebyshev && (shape == kShapeLowPass || shape == kShapeBandPass));
+        (kind == kCascadeInvChebyshev && (shape == shape::LowPass || shape == shape::BandPass));
     StageRealizer realizer(ui, series, withZeros, gainPair);
     CrTable result;
     for (int k = 0; k < sections; ++k) {
@@ -374,12 +374,12 @@ int RealizeCascade(IDocumentUi& ui, int shape, int kind, int order, int series, 
 
 int CascadeAnaResp(IDocumentUi& ui, int kind, int shape, int order, const CrTable& cr,
                    BiquadTable& anacr) {
-    if (shape == kShapeBandPass && order % 2 == 1) {
+    if (shape == shape::BandPass && order % 2 == 1) {
         ui.ShowMessage(kMsgAnaRespError);
         return 0;
     }
     const int sections = (order + 1) / 2;
-    if (sections < 1 || sections > kBiquadSections) return 0;
+    if (sections < 1 || sections > filt::kMaxSections) return 0;
     BiquadTable out;
     for (int k = 0; k < sections; ++k) {
         const double c0 = cr.C0[k], c1 = cr.C1[k];

@@ -3,18 +3,18 @@
 #include "filters/CascadeDesign.h"
 
 StageTopology ChooseStageTopology(int shape, int kind, int order, int k) {
-    const bool band = shape == kShapeBandPass || shape == kShapeBandStop;
+    const bool band = shape == shape::BandPass || shape == shape::BandStop;
     const int n = band ? order / 2 : order;
     const bool firstOrderStage = (k == 0 && n % 2 == 1);
     const bool withZeros = kind == kCascadeInvChebyshev || kind == kCascadeElliptic;
     switch (shape) {
-    case kShapeLowPass:
+    case shape::LowPass:
         if (firstOrderStage) return StageTopology::FirstOrderLowPass;
         return withZeros ? StageTopology::StateVariableNotch : StageTopology::SallenKeyLowPass;
-    case kShapeHighPass:
+    case shape::HighPass:
         if (firstOrderStage) return StageTopology::FirstOrderHighPass;
         return withZeros ? StageTopology::StateVariableNotch : StageTopology::SallenKeyHighPass;
-    case kShapeBandPass:
+    case shape::BandPass:
         if (!withZeros || firstOrderStage) return StageTopology::StateVariableBandPass;
         return StageTopology::StateVariableNotch;
     default:

@@ -11,6 +11,6 @@ enum class StageTopology {
                            // wz^2 = (1/(R2 C0^2))(1/R3 + 1/Rp), Rp = R5 || R6 || R7
 };
 
-// The circuit of stage k of a design of the shape (FilterShape) and kind (CascadeKind) with the
-// effective order m (2n for band shapes).
+// The circuit of stage k of a design of the shape (shape::LowPass ... BandStop) and kind
+// (CascadeKind) with the effective order m (2n for band shapes).
 StageTopology ChooseStageTopology(int shape, int kind, int order, int k);

@@ -58,11 +58,11 @@ double ChebyshevT(int n, double x) {
 // Low-pass prototype frequency of a frequency given on the scale where the edges are e1, e2.
 double PrototypeFrequency(int shape, double f, double e1, double e2) {
     switch (shape) {
-    case kShapeLowPass:
+    case shape::LowPass:
         return f / e1;
-    case kShapeHighPass:
+    case shape::HighPass:
         return e1 / f;
-    case kShapeBandPass:
+    case shape::BandPass:
         return std::fabs(f * f - e1 * e2) / ((e2 - e1) * f);
     default:
         return (e2 - e1) * f / std::fabs(e1 * e2 - f * f);
@@ -161,7 +161,7 @@ TEST_P(CascadeDesignTest, AnalogAndDigitalMeetTheDesign) {
     BiquadTable ana, iir;
     ASSERT_EQ(Design(c, ana, iir), 1);
     const int sections = CascadeSectionCount(c.shape, c.n);
-    const bool band = c.shape >= kShapeBandPass;
+    const bool band = c.shape >= shape::BandPass;
 
     // Every digital section is normalised and stable; unused entries are clear.
     for (int k = 0; k < sections; ++k) {
@@ -241,7 +241,7 @@ std::vector<DesignCase> Cases() {
         }
     }
     for (int shape = 0; shape < 4; ++shape) {
-        const int n = shape >= kShapeBandPass ? 30 : 60;
+        const int n = shape >= shape::BandPass ? 30 : 60;
         cases.push_back({kCascadeButterworth, shape, n, 5000, 9000, 1.0, 50.0});
         cases.push_back({kCascadeChebyshev, shape, n, 5000, 9000, 0.5, 50.0});
         cases.push_back({kCascadeInvChebyshev, shape, n / 2, 5000, 9000, 0.5, 100.0});

@@ -17,10 +17,10 @@ constexpr double kPi = std::numbers::pi;
 constexpr double kFs = 48000.0;
 
 struct Refs {
-    double r[kBiquadSections];
-    double c[kBiquadSections];
+    double r[filt::kMaxSections];
+    double c[filt::kMaxSections];
     Refs(double rr = kDefaultRefResistor, double cc = kDefaultRefCapacitor) {
-        for (int k = 0; k < kBiquadSections; ++k) {
+        for (int k = 0; k < filt::kMaxSections; ++k) {
             r[k] = rr;
             c[k] = cc;
         }
@@ -50,7 +50,7 @@ TEST(CascadeRealization, SallenKeyLowPassExactValuesAndRebuild) {
     Refs refs;
     CrTable cr;
     CScriptedUi ui;
-    ASSERT_EQ(RealizeCascade(ui, kShapeLowPass, kCascadeButterworth, 2, kSeriesExact, refs.r,
+    ASSERT_EQ(RealizeCascade(ui, shape::LowPass, kCascadeButterworth, 2, kSeriesExact, refs.r,
                              refs.c, ana, cr),
               1);
     EXPECT_DOUBLE_EQ(cr.R0[0], 10000.0);
@@ -58,7 +58,7 @@ TEST(CascadeRealization, SallenKeyLowPassExactValuesAndRebuild) {
     EXPECT_NEAR(cr.C0[0], 14.1422e-9, 1e-12);
     EXPECT_NEAR(cr.C1[0], 7.0711e-9, 1e-12);
     BiquadTable anacr;
-    ASSERT_EQ(CascadeAnaResp(ui, kCascadeButterworth, kShapeLowPass, 2, cr, anacr), 1);
+    ASSERT_EQ(CascadeAnaResp(ui, kCascadeButterworth, shape::LowPass, 2, cr, anacr), 1);
     EXPECT_NEAR(anacr.a1[0], 1.41421e4, 1e-8);
     EXPECT_NEAR(anacr.a0[0], 1e8, 1e-4);
     EXPECT_TRUE(ui.messages.empty());
@@ -116,7 +116,7 @@ TEST_P(CascadeRealizeTest, ExactComponentsRebuildTheStage) {
     BiquadTable anacr;
     ASSERT_EQ(CascadeAnaResp(ui, c.kind, c.shape, m, cr, anacr), 1);
     const bool unityGainStage0 =
-        c.kind == kCascadeChebyshev && c.n % 2 == 0 && c.shape <= kShapeHighPass;
+        c.kind == kCascadeChebyshev && c.n % 2 == 0 && c.shape <= shape::HighPass;
     for (int k = 0; k < (m + 1) / 2; ++k) {
         const bool quadratic = ana.a2[k] != 0.0;
         const double scale = quadratic ? ana.a2[k] : ana.a1[k];
@@ -200,11 +200,11 @@ INSTANTIATE_TEST_SUITE_P(AllKindsAndShapes, CascadeRealizeTest,
 
 TEST(CascadeRealization, InverseChebyshevHighPassNotchHasNegativeZeroResistors) {
     BiquadTable ana;
-    ASSERT_EQ(Design(kCascadeInvChebyshev, kShapeHighPass, 4, 2000, 0, ana), 1);
+    ASSERT_EQ(Design(kCascadeInvChebyshev, shape::HighPass, 4, 2000, 0, ana), 1);
     Refs refs;
     CrTable cr;
     CScriptedUi ui;
-    ASSERT_EQ(RealizeCascade(ui, kShapeHighPass, kCascadeInvChebyshev, 4, kSeriesExact, refs.r,
+    ASSERT_EQ(RealizeCascade(ui, shape::HighPass, kCascadeInvChebyshev, 4, kSeriesExact, refs.r,
                              refs.c, ana, cr),
               1);
     for (int k = 0; k < 2; ++k) {
@@ -216,17 +216,17 @@ TEST(CascadeRealization, InverseChebyshevHighPassNotchHasNegativeZeroResistors) 
 
 TEST(CascadeRealization, OtherSeriesAndOddBandPassAreRefused) {
     BiquadTable ana;
-    ASSERT_EQ(Design(kCascadeButterworth, kShapeLowPass, 4, 2000, 0, ana), 1);
+    ASSERT_EQ(Design(kCascadeButterworth, shape::LowPass, 4, 2000, 0, ana), 1);
     Refs refs;
     CrTable cr;
     cr.R0[0] = 123.0;
     CScriptedUi ui;
-    EXPECT_EQ(RealizeCascade(ui, kShapeLowPass, kCascadeButterworth, 4, kSeriesSFunction, refs.r,
+    EXPECT_EQ(RealizeCascade(ui, shape::LowPass, kCascadeButterworth, 4, kSeriesSFunction, refs.r,
                              refs.c, ana, cr),
               0);
     EXPECT_EQ(cr.R0[0], 123.0);
     BiquadTable anacr;
-    EXPECT_EQ(CascadeAnaResp(ui, kCascadeButterworth, kShapeBandPass, 5, cr, anacr), 0);
+    EXPECT_EQ(CascadeAnaResp(ui, kCascadeButterworth, shape::BandPass, 5, cr, anacr), 0);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, kMsgAnaRespError);
 }
@@ -241,7 +241,7 @@ TEST(CascadeRealization, NotchWithNegativeCoefficientIsReportedAndContinues) {
     Refs refs;
     CrTable cr;
     CScriptedUi ui;
-    EXPECT_EQ(RealizeCascade(ui, kShapeBandStop, kCascadeButterworth, 2, kSeriesExact, refs.r,
+    EXPECT_EQ(RealizeCascade(ui, shape::BandStop, kCascadeButterworth, 2, kSeriesExact, refs.r,
                              refs.c, ana, cr),
               1);
     ASSERT_FALSE(ui.messages.empty());
