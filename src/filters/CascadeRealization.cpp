@@ -85,8 +85,8 @@ private:
             return true;
         }
         std::vector<double> rs, cs;
-        if (!m_series.Window(r, 1.5, rs)) return Fail(kMsgChangeResistor);
-        if (!m_series.Window(2.0 / (c.a1 * r), 2.5, cs)) return Fail(kMsgChangeResistor);
+        if (!m_series.Window(r, 1.5, rs)) return Fail(cmsg::kChangeResistor);
+        if (!m_series.Window(2.0 / (c.a1 * r), 2.5, cs)) return Fail(cmsg::kChangeResistor);
         double best = kInitialError;
         for (double r0 : rs)
             for (double r1 : rs) {
@@ -102,7 +102,7 @@ private:
                 }
             }
         const auto c1 = Nearest(1.0 / (st.R[1] * c.a0 * st.R[0] * st.C0));
-        if (!c1) return Fail(kMsgChangeResistor);
+        if (!c1) return Fail(cmsg::kChangeResistor);
         st.C1 = *c1;
         return true;
     }
@@ -115,8 +115,8 @@ private:
             return true;
         }
         std::vector<double> caps, rs;
-        if (!m_series.Window(cap, 1.5, caps)) return Fail(kMsgChangeCapHpf);
-        if (!m_series.Window(2.0 / (c.a1 * cap), 2.5, rs)) return Fail(kMsgChangeCapHpf);
+        if (!m_series.Window(cap, 1.5, caps)) return Fail(cmsg::kChangeCapHpf);
+        if (!m_series.Window(2.0 / (c.a1 * cap), 2.5, rs)) return Fail(cmsg::kChangeCapHpf);
         double best = kInitialError;
         for (double c0 : caps)
             for (double c1 : caps) {
@@ -132,7 +132,7 @@ private:
                 }
             }
         const auto r0 = Nearest(1.0 / (st.R[1] * st.C1 * c.a0 * st.C0));
-        if (!r0) return Fail(kMsgChangeCapHpf);
+        if (!r0) return Fail(cmsg::kChangeCapHpf);
         st.R[0] = *r0;
         return true;
     }
@@ -147,8 +147,8 @@ private:
         }
         st.R[1] = 0.0;
         std::vector<double> rs, cs;
-        if (!m_series.Window(r, 1.5, rs)) return Fail(kMsgChangeResistor);
-        if (!m_series.Window(1.0 / (r * c.a0), 2.5, cs)) return Fail(kMsgChangeResistor);
+        if (!m_series.Window(r, 1.5, rs)) return Fail(cmsg::kChangeResistor);
+        if (!m_series.Window(1.0 / (r * c.a0), 2.5, cs)) return Fail(cmsg::kChangeResistor);
         double best = kInitialError;
         for (double r0 : rs)
             for (double c0 : cs) {
@@ -172,8 +172,8 @@ private:
         }
         st.R[1] = 0.0;
         std::vector<double> caps, rs;
-        if (!m_series.Window(cap, 1.5, caps)) return Fail(kMsgChangeCapHpf);
-        if (!m_series.Window(1.0 / (cap * c.a0), 2.5, rs)) return Fail(kMsgChangeCapHpf);
+        if (!m_series.Window(cap, 1.5, caps)) return Fail(cmsg::kChangeCapHpf);
+        if (!m_series.Window(1.0 / (cap * c.a0), 2.5, rs)) return Fail(cmsg::kChangeCapHpf);
         double best = kInitialError;
         for (double c0 : caps)
             for (double r0 : rs) {
@@ -200,9 +200,9 @@ private:
         }
         const double cStar = 1.0 / (c.b1 * r);
         std::vector<double> caps, rs;
-        if (!m_series.Window(cStar, 2.5, caps)) return Fail(kMsgChangeCapBpf);
+        if (!m_series.Window(cStar, 2.5, caps)) return Fail(cmsg::kChangeCapBpf);
         if (!m_series.Window(1.0 / (cStar * std::sqrt(c.a0)), 2.5, rs))
-            return Fail(kMsgChangeResistor);
+            return Fail(cmsg::kChangeResistor);
         double best = kInitialError;
         bool reported = false;
         for (double c0 : caps)
@@ -210,7 +210,7 @@ private:
                 for (double r3 : rs) {
                     const double radicand = 1.0 / (r2 * r3 * c.a0);
                     if (radicand < 0.0) {
-                        if (!reported) m_ui.ShowMessage(kMsgNegativeRadicand);
+                        if (!reported) m_ui.ShowMessage(cmsg::kNegativeRadicand);
                         reported = true;
                         continue;
                     }
@@ -224,7 +224,7 @@ private:
                 }
         const auto r0 = Nearest(1.0 / (c.b1 * st.C0));
         const auto r1 = Nearest(1.0 / (c.a1 * st.C0));
-        if (!r0 || !r1) return Fail(kMsgChangeResistor);
+        if (!r0 || !r1) return Fail(cmsg::kChangeResistor);
         st.R[0] = *r0;
         st.R[1] = *r1;
         st.R[4] = st.R[1];
@@ -233,7 +233,7 @@ private:
 
     bool Notch(const Coefs& c, double r, double cap, Stage& st) {
         if (!(c.b0 > 0.0) || !(c.a0 > 0.0) || !(c.a1 > 0.0))
-            m_ui.ShowMessage(kMsgNegativeCoefficient);
+            m_ui.ShowMessage(cmsg::kNegativeCoefficient);
         st.C1 = 0.0;
         if (m_exact) {
             st.R[0] = r;
@@ -254,7 +254,7 @@ private:
             const bool ok0 = m_series.Window(r, 1.5, r0s);
             const bool ok4 = m_series.Window(r * c.b2, 1.5, r4s);
             if (!ok0 || !ok4) {
-                m_ui.ShowMessage(kMsgChangeResistor);
+                m_ui.ShowMessage(cmsg::kChangeResistor);
             } else {
                 double best = kInitialError;
                 for (double r0 : r0s)
@@ -271,15 +271,15 @@ private:
             }
         }
         if (!paired) {
-            if (!m_series.FirstNotBelow(r, st.R[0])) m_ui.ShowMessage(kMsgChangeResistor);
+            if (!m_series.FirstNotBelow(r, st.R[0])) m_ui.ShowMessage(cmsg::kChangeResistor);
             st.R[4] = st.R[0];
             g = 1.0;
         }
         // Integrator capacitor and resistors against the pole frequency.
         std::vector<double> caps, rs;
-        if (!m_series.Window(cap, 1.5, caps)) m_ui.ShowMessage(kMsgChangeCapBsf);
+        if (!m_series.Window(cap, 1.5, caps)) m_ui.ShowMessage(cmsg::kChangeCapBsf);
         if (!m_series.Window(1.0 / (cap * std::sqrt(c.a0)), 1.5, rs))
-            m_ui.ShowMessage(kMsgChangeResistor);
+            m_ui.ShowMessage(cmsg::kChangeResistor);
         double best = kInitialError;
         for (double c0 : caps)
             for (double r2 : rs)
@@ -301,7 +301,7 @@ private:
         const double sigma = x < 0.0 ? -1.0 : 1.0;
         std::vector<double> zs;
         if (!m_series.Window(std::fabs(x), 1.5, zs)) {
-            m_ui.ShowMessage(kMsgChangeResistor);
+            m_ui.ShowMessage(cmsg::kChangeResistor);
             st.R[5] = st.R[6] = st.R[7] = x;
             return true;
         }
@@ -363,7 +363,7 @@ int RealizeCascade(IDocumentUi& ui, int shape, int kind, int order, int series, 
         const StageTopology topology = ChooseStageTopology(shape, kind, order, k);
         if (!realizer.Realize(topology, Normalised(ana, k), rRef[k], cRef[k], st)) return 0;
         if (!AllFinite(st)) {
-            ui.ShowMessage(kMsgChangeResistor);
+            ui.ShowMessage(cmsg::kChangeResistor);
             return 0;
         }
         Put(st, k, result);
@@ -375,7 +375,7 @@ int RealizeCascade(IDocumentUi& ui, int shape, int kind, int order, int series, 
 int CascadeAnaResp(IDocumentUi& ui, int kind, int shape, int order, const CrTable& cr,
                    BiquadTable& anacr) {
     if (shape == shape::BandPass && order % 2 == 1) {
-        ui.ShowMessage(kMsgAnaRespError);
+        ui.ShowMessage(cmsg::kAnaRespError);
         return 0;
     }
     const int sections = (order + 1) / 2;

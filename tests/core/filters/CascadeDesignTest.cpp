@@ -247,6 +247,9 @@ std::vector<DesignCase> Cases() {
         cases.push_back({kCascadeInvChebyshev, shape, n / 2, 5000, 9000, 0.5, 100.0});
         cases.push_back({kCascadeElliptic, shape, 12, 5000, 9000, 0.01, 120.0});
     }
+    // Sharp elliptic designs stay accurate: the modulus is carried with its complement.
+    cases.push_back({kCascadeElliptic, shape::LowPass, 30, 2000, 0, 1.0, 50.0});
+    cases.push_back({kCascadeElliptic, shape::BandStop, 20, 2000, 4500, 0.5, 60.0});
     return cases;
 }
 

@@ -228,7 +228,7 @@ TEST(CascadeRealization, OtherSeriesAndOddBandPassAreRefused) {
     BiquadTable anacr;
     EXPECT_EQ(CascadeAnaResp(ui, kCascadeButterworth, shape::BandPass, 5, cr, anacr), 0);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, kMsgAnaRespError);
+    EXPECT_EQ(ui.messages[0].text, cmsg::kAnaRespError);
 }
 
 TEST(CascadeRealization, NotchWithNegativeCoefficientIsReportedAndContinues) {
@@ -245,7 +245,7 @@ TEST(CascadeRealization, NotchWithNegativeCoefficientIsReportedAndContinues) {
                              refs.c, ana, cr),
               1);
     ASSERT_FALSE(ui.messages.empty());
-    EXPECT_EQ(ui.messages[0].text, kMsgNegativeCoefficient);
+    EXPECT_EQ(ui.messages[0].text, cmsg::kNegativeCoefficient);
 }
 
 } // namespace
