@@ -13,14 +13,19 @@ constexpr double kMinRefResistorK = 1.0, kMaxRefResistorK = 500.0;
 constexpr double kMinRefCapacitorU = 0.00001, kMaxRefCapacitorU = 10.0;
 constexpr double kMinLevelDb = 0.01;
 
-bool IsBand(int s) { return s == shape::BandPass || s == shape::BandStop; }
+bool IsBand(int s) {
+    return s == shape::BandPass || s == shape::BandStop;
+}
 } // namespace
 
 int CascadeSampleRate(int rateChoice) {
     switch (rateChoice) {
-    case 0: return 44100;
-    case 2: return 96000;
-    default: return 48000;
+    case 0:
+        return 44100;
+    case 2:
+        return 96000;
+    default:
+        return 48000;
     }
 }
 
@@ -33,6 +38,12 @@ CascadeIirDesign::CascadeIirDesign() {
         m_fRefR[k] = kDefaultRefResistor;
         m_fRefC[k] = kDefaultRefCapacitor;
     }
+}
+
+void CascadeIirDesign::SetReference(int stage, double ohms, double farads) {
+    if (stage < 0 || stage >= filt::kMaxSections) return;
+    m_fRefR[stage] = ohms;
+    m_fRefC[stage] = farads;
 }
 
 int CascadeIirDesign::Validate(const CascadeParams& p, int stage, IDocumentUi& ui,
@@ -56,10 +67,7 @@ int CascadeIirDesign::Validate(const CascadeParams& p, int stage, IDocumentUi& u
         return fail(cmsg::kResistorRange, CascadeField::Resistor);
     if (!(p.refCapacitorU >= kMinRefCapacitorU && p.refCapacitorU <= kMaxRefCapacitorU))
         return fail(cmsg::kCapacitorRange, CascadeField::Capacitor);
-    if (stage >= 0 && stage < filt::kMaxSections) {
-        m_fRefR[stage] = p.refResistorK * 1000.0;
-        m_fRefC[stage] = p.refCapacitorU * 1e-6;
-    }
+    SetReference(stage, p.refResistorK * 1000.0, p.refCapacitorU * 1e-6);
     const long long m = band ? 2LL * p.order : p.order;
     const int minimum = band ? 4 : 2;
     if (m < minimum || m > filt::kMaxIirOrder)
@@ -92,7 +100,9 @@ int CascadeIirDesign::ComputeCoefficients(const CascadeParams& p, bool realize, 
         if (why == EllipticFailure::StorageTooSmall) ui.ShowMessage(cmsg::kStorageTooSmall);
         break;
     }
-    default: ui.ShowMessage(cmsg::kUnknownKind); break;
+    default:
+        ui.ShowMessage(cmsg::kUnknownKind);
+        break;
     }
     if (!ok) {
         ui.ShowMessage(cmsg::kCoefficientsFailed);

@@ -13,12 +13,12 @@ class IDocumentUi;
 struct CascadeParams {
     int shape = shape::LowPass;
     int kind = kCascadeChebyshev;
-    int order = 8;           // prototype order n ("次数")
-    double cutLow = 2000.0;  // f1, Hz
-    double cutHigh = 4500.0; // f2, Hz (band shapes)
-    double ripple = 1.0;     // Rp, dB
-    double stopLevel = 50.0; // As, dB
-    int rateChoice = 1;      // 0: 44100, 1: 48000, 2: 96000 Hz
+    int order = 8;                                      // prototype order n ("次数")
+    double cutLow = 2000.0;                             // f1, Hz
+    double cutHigh = 4500.0;                            // f2, Hz (band shapes)
+    double ripple = 1.0;                                // Rp, dB
+    double stopLevel = 50.0;                            // As, dB
+    int rateChoice = 1;                                 // 0: 44100, 1: 48000, 2: 96000 Hz
     double refResistorK = kDefaultRefResistor / 1000.0; // reference R of the stage, kOhm
     double refCapacitorU = kDefaultRefCapacitor * 1e6;  // reference C of the stage, uF
 };
@@ -72,7 +72,9 @@ public:
     const BiquadTable& Ana() const { return m_ana; }
     const BiquadTable& AnaCr() const { return m_anacr; }
     const CrTable& Components() const { return m_cr; }
-    // Reference values per stage, ohms and farads.
+    // Reference values per stage, ohms and farads (stored unchecked; Validate checks the tool's
+    // range).
+    void SetReference(int stage, double ohms, double farads);
     double RefResistor(int stage) const { return m_fRefR[stage]; }
     double RefCapacitor(int stage) const { return m_fRefC[stage]; }
 

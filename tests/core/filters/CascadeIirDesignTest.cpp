@@ -1,5 +1,5 @@
-#include "document/ScriptedUi.h"
 #include "filters/CascadeIirDesign.h"
+#include "document/ScriptedUi.h"
 #include "filters/CascadeMessages.h"
 #include "filters/CascadeResponse.h"
 #include "filters/CoefFile.h"
@@ -55,30 +55,26 @@ INSTANTIATE_TEST_SUITE_P(
         ValidationCase{"defaults", CascadeParams{}, "", CascadeField::None},
         ValidationCase{"f1 zero", With([](CascadeParams& p) { p.cutLow = 0; }), fmsg::kAboveZero,
                        CascadeField::CutLow},
-        ValidationCase{"f2 zero band",
-                       With([](CascadeParams& p) {
+        ValidationCase{"f2 zero band", With([](CascadeParams& p) {
                            p.shape = shape::BandPass;
                            p.cutHigh = -1;
                        }),
                        fmsg::kAboveZero, CascadeField::CutHigh},
         ValidationCase{"f2 ignored low-pass", With([](CascadeParams& p) { p.cutHigh = -1; }), "",
                        CascadeField::None},
-        ValidationCase{"f1 above fs/2 at 44.1k",
-                       With([](CascadeParams& p) {
+        ValidationCase{"f1 above fs/2 at 44.1k", With([](CascadeParams& p) {
                            p.rateChoice = 0;
                            p.cutLow = 22051;
                        }),
                        fmsg::kCutTooHigh, CascadeField::CutLow},
         ValidationCase{"f1 at fs/2", With([](CascadeParams& p) { p.cutLow = 24000; }), "",
                        CascadeField::None},
-        ValidationCase{"f2 above fs/2",
-                       With([](CascadeParams& p) {
+        ValidationCase{"f2 above fs/2", With([](CascadeParams& p) {
                            p.shape = shape::BandStop;
                            p.cutHigh = 24001;
                        }),
                        fmsg::kCutTooHigh, CascadeField::CutHigh},
-        ValidationCase{"band edges in the wrong order",
-                       With([](CascadeParams& p) {
+        ValidationCase{"band edges in the wrong order", With([](CascadeParams& p) {
                            p.shape = shape::BandPass;
                            p.cutLow = 4500;
                            p.cutHigh = 4500;
@@ -94,34 +90,29 @@ INSTANTIATE_TEST_SUITE_P(
                        CascadeField::Order},
         ValidationCase{"low-pass n = 60", With([](CascadeParams& p) { p.order = 60; }), "",
                        CascadeField::None},
-        ValidationCase{"band-pass n = 30",
-                       With([](CascadeParams& p) {
+        ValidationCase{"band-pass n = 30", With([](CascadeParams& p) {
                            p.shape = shape::BandPass;
                            p.order = 30;
                        }),
                        "", CascadeField::None},
-        ValidationCase{"band-pass n = 31",
-                       With([](CascadeParams& p) {
+        ValidationCase{"band-pass n = 31", With([](CascadeParams& p) {
                            p.shape = shape::BandPass;
                            p.order = 31;
                        }),
                        kOrder30, CascadeField::Order},
-        ValidationCase{"band-stop n = 1",
-                       With([](CascadeParams& p) {
+        ValidationCase{"band-stop n = 1", With([](CascadeParams& p) {
                            p.shape = shape::BandStop;
                            p.order = 1;
                        }),
                        kOrder30, CascadeField::Order},
-        ValidationCase{"ripple 0.005 even for Butterworth",
-                       With([](CascadeParams& p) {
+        ValidationCase{"ripple 0.005 even for Butterworth", With([](CascadeParams& p) {
                            p.kind = kCascadeButterworth;
                            p.ripple = 0.005;
                        }),
                        cmsg::kRippleLevel, CascadeField::Ripple},
         ValidationCase{"stop level 0", With([](CascadeParams& p) { p.stopLevel = 0; }),
                        cmsg::kRippleLevel, CascadeField::StopLevel},
-        ValidationCase{"frequency before order",
-                       With([](CascadeParams& p) {
+        ValidationCase{"frequency before order", With([](CascadeParams& p) {
                            p.order = 0;
                            p.cutLow = 0;
                        }),
@@ -200,10 +191,10 @@ TEST(CascadeIirDesign, RealizedDesignIsSavedWithAllTables) {
     ASSERT_EQ(design.Save(ui), 1);
     const auto bytes = TempDir::ReadFile(dir.Path("design.csv"));
     const std::string text(bytes.begin(), bytes.end());
-    for (const char* line : {"Filter_Kind:,Inv_Chebyshev,Filter_Shape:,BPF,Order:,6,",
-                             "CutOff(L):,2000.000000,CutOff(H):,4500.000000,", "BEGIN_IIR,",
-                             "BEGIN_ANA,", "BEGIN_ANACR,", "BEGIN_CR,",
-                             "C0,C1,R0(&R),R1,R2,R3,R4,R5,R6,R7,", "END_ALL,"})
+    for (const char* line :
+         {"Filter_Kind:,Inv_Chebyshev,Filter_Shape:,BPF,Order:,6,",
+          "CutOff(L):,2000.000000,CutOff(H):,4500.000000,", "BEGIN_IIR,", "BEGIN_ANA,",
+          "BEGIN_ANACR,", "BEGIN_CR,", "C0,C1,R0(&R),R1,R2,R3,R4,R5,R6,R7,", "END_ALL,"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
 
     // Read back: the sections come in reverse order, the cascade is the same.

@@ -1,7 +1,7 @@
+#include "filters/EllipticFunctions.h"
 #include "filters/BiquadTable.h"
 #include "filters/CascadeDesign.h"
 #include "filters/CascadeSections.h"
-#include "filters/EllipticFunctions.h"
 
 #include <gtest/gtest.h>
 
@@ -33,9 +33,9 @@ TEST(EllipticFunctions, JacobiFunctionsAndInverses) {
         // dn^2 + k^2 sn^2 = 1.
         const double x = u * quarter;
         const double h = 1e-6;
-        const double d = (EllipticSn((x + h) / quarter, m).real() -
-                          EllipticSn((x - h) / quarter, m).real()) /
-                         (2.0 * h);
+        const double d =
+            (EllipticSn((x + h) / quarter, m).real() - EllipticSn((x - h) / quarter, m).real()) /
+            (2.0 * h);
         const double s = sn.real();
         const double cn = std::sqrt(std::max(0.0, 1.0 - s * s));
         const double dn = std::sqrt(1.0 - 0.64 * s * s);
