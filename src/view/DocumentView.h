@@ -20,7 +20,8 @@ struct ViewState {
     int m_nPhaseMode = 0; // phase display of the log plots (phasemode::)
     int m_nDrawStep = 1;  // sample step of long records
     WaveEnvelope envelope;
-    QImage waterfall; // 256 x 256 canvas of the software radio's waterfall
+    WaveEnvelope filterEnvelope; // filtered image of kind 13
+    QImage waterfall;            // 256 x 256 canvas of the software radio's waterfall
     // Start screen figure: a fixed value 0 .. 32767, or -1 for a new random choice per redraw.
     int startScreenRandom = -1;
 };

@@ -86,6 +86,15 @@ bool DrawInstrumentPanels(PlotCanvas& c, CKymoDoc& doc, ViewState& st, const Vie
         p.s2 = cs.s2;
         p.p1 = cs.p1;
         p.p2 = cs.p2;
+        if (k == kind::Scope) {
+            // A stored record draws with the display values stored with it.
+            const double full = std::ldexp(1.0, doc.m_nBitsPerSample - 1);
+            const ScopeDisplay& sd = doc.m_scope;
+            p.s1 = full / (sd.m_fRange1 > 0 ? sd.m_fRange1 : 1.0f);
+            p.s2 = full / (sd.m_fRange2 > 0 ? sd.m_fRange2 : 1.0f);
+            p.p1 = sd.m_nPosition1;
+            p.p2 = sd.m_nPosition2;
+        }
         p.n = n;
         p.dt = dt;
         p.show = doc.m_nScopeShow;

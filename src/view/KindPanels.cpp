@@ -115,6 +115,9 @@ void DrawKindPanels(PlotCanvas& c, CKymoDoc& doc, ViewState& st, const ViewLayou
     case kind::WaveAgain:
         DrawWaveOverview(c, doc, st.envelope, l.upper, l.lower);
         break;
+    case kind::FilterResult:
+        DrawFilterOverview(c, doc, st.envelope, st.filterEnvelope, l.upper, l.lower);
+        break;
     case kind::CutOneChannel:
         PlotTrace(c, l.upper, doc.m_fWave1.data(), nullptr, s.m_fMaxWave, 0, n, dt, tracetype::Time,
                   "[時間表示:1ch]", step);

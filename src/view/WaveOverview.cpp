@@ -9,9 +9,31 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// Integer sample of an image laid out like the document's wave image; 0 outside it.
+int ImageSample(const CKymoDoc& doc, const std::uint8_t* image, int size, int frame, int channel) {
+    if (!image || frame < 0 || channel < 1 || channel > doc.m_nChannel) return 0;
+    if (doc.m_nBitsPerSample == 8) {
+        const long long at = static_cast<long long>(doc.m_nHeadSize) +
+                             static_cast<long long>(frame) * doc.m_nChannel + (channel - 1);
+        return at < size ? static_cast<int>(image[at]) - 128 : 0;
+    }
+    const long long at = static_cast<long long>(doc.m_nHeadSize) +
+                         static_cast<long long>(frame) * doc.m_nBlockSize + (channel - 1) * 2;
+    if (at + 1 >= size) return 0;
+    return static_cast<std::int16_t>(image[at] | (image[at + 1] << 8));
+}
+
+} // namespace
+
 WaveEnvelope BuildWaveEnvelope(const CKymoDoc& doc) {
+    return BuildImageEnvelope(doc, doc.m_pWaveImage.get(), doc.m_nWaveImageSize);
+}
+
+WaveEnvelope BuildImageEnvelope(const CKymoDoc& doc, const std::uint8_t* image, int size) {
     WaveEnvelope env;
-    if (!doc.HasWave() || doc.m_nFrames <= 0) return env;
+    if (!image || doc.m_nFrames <= 0) return env;
     const int code = doc.disp_mode3 > chan::FilteredOffset ? doc.disp_mode3 - chan::FilteredOffset
                                                            : doc.disp_mode3;
     env.ch1 = code == chan::Ch1 || code == chan::Both;
@@ -25,10 +47,10 @@ WaveEnvelope BuildWaveEnvelope(const CKymoDoc& doc) {
         hi.assign(m, 0.0f);
         lo.assign(m, 0.0f);
         for (int u = 0; u < m; ++u) {
-            int mx = doc.GetSample(u * per, channel);
+            int mx = ImageSample(doc, image, size, u * per, channel);
             int mn = mx;
             for (int f = u * per + 1; f < (u + 1) * per; ++f) {
-                const int v = doc.GetSample(f, channel);
+                const int v = ImageSample(doc, image, size, f, channel);
                 mx = std::max(mx, v);
                 mn = std::min(mn, v);
             }
@@ -124,12 +146,41 @@ void DrawWaveOverview(PlotCanvas& c, CKymoDoc& doc, WaveEnvelope& env, const Pan
     DrawEnvelope(c, upper, env);
     DrawWavePanel(c, lower, "[エリア表示]", double(doc.m_nPoints) * doc.m_fWaveDt, env.amp);
     if (justLoaded) {
-        // The header lines stand over the panels so that they can be read in full.
-        int y = -20;
-        for (const std::string& line : WaveHeaderLines(doc)) {
-            if (!line.empty()) c.Text(30, y, line);
-            y -= 20;
-        }
+        DrawHeaderLines(c, WaveHeaderLines(doc));
+        doc.disp_mode0 = subreq::HeaderDrawn;
+    }
+}
+
+void DrawHeaderLines(PlotCanvas& c, const std::vector<std::string>& lines) {
+    // The header lines stand over the panels so that they can be read in full.
+    int y = -20;
+    for (const std::string& line : lines) {
+        if (!line.empty()) c.Text(30, y, line);
+        y -= 20;
+    }
+}
+
+void DrawFilterOverview(PlotCanvas& c, CKymoDoc& doc, WaveEnvelope& wave, WaveEnvelope& filtered,
+                        const PanelRect& upper, const PanelRect& lower) {
+    const bool fresh = doc.disp_mode0 == subreq::FilterResult;
+    if (fresh || wave.frames != doc.m_nFrames || wave.Empty()) {
+        if (doc.m_nSamplesPerSec > 0) doc.m_fWaveDt = 1.0f / doc.m_nSamplesPerSec;
+        doc.m_fWaveFrames = static_cast<float>(doc.m_nFrames);
+        wave = BuildWaveEnvelope(doc);
+        doc.m_fWaveAmp = wave.amp;
+    }
+    if (fresh || filtered.frames != doc.m_nFrames || filtered.Empty())
+        filtered = BuildImageEnvelope(doc, doc.m_pFilterImage.get(), doc.m_nFilterImageSize);
+    const double seconds = double(doc.m_fWaveFrames) * doc.m_fWaveDt;
+    DrawWavePanel(c, upper, "[時間表示]", seconds, wave.amp);
+    DrawEnvelope(c, upper, wave);
+    DrawWavePanel(c, lower, "[FIRの結果表示]", seconds, filtered.amp);
+    DrawEnvelope(c, lower, filtered);
+    if (fresh) {
+        std::vector<std::string> lines = WaveHeaderLines(doc);
+        lines.back() = Format("NumTap=%d   Lpfc=%lf disp_mode1=%d disp_mode3=%d ", doc.m_nFirTaps,
+                              double(doc.m_fCutLow), doc.disp_mode1, doc.disp_mode3);
+        DrawHeaderLines(c, lines);
         doc.disp_mode0 = subreq::HeaderDrawn;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "view/PlotScale.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ struct WaveEnvelope {
 // (1 or 3: ch1; 2 or 3: ch2; the filtered codes 11..13 likewise).
 WaveEnvelope BuildWaveEnvelope(const CKymoDoc& doc);
 
+// Envelope of an image laid out like the wave image (the filtered image of kind 13).
+WaveEnvelope BuildImageEnvelope(const CKymoDoc& doc, const std::uint8_t* image, int size);
+
 // Header lines of the whole-wave display after a load, in drawing order ("" for a skipped line).
 std::vector<std::string> WaveHeaderLines(const CKymoDoc& doc);
 
@@ -31,6 +35,13 @@ std::vector<std::string> WaveHeaderLines(const CKymoDoc& doc);
 // a load draws the header lines and moves disp_mode0 on to 3.
 void DrawWaveOverview(PlotCanvas& c, CKymoDoc& doc, WaveEnvelope& env, const PanelRect& upper,
                       const PanelRect& lower);
+
+// Twin of the overview for kind 13: the wave image above, the whole filtered image below
+// "[FIRの結果表示]"; after a filtering run (disp_mode0 = 6) the header lines with the tap count
+// and cut-off.
+void DrawFilterOverview(PlotCanvas& c, CKymoDoc& doc, WaveEnvelope& wave, WaveEnvelope& filtered,
+                        const PanelRect& upper, const PanelRect& lower);
+void DrawHeaderLines(PlotCanvas& c, const std::vector<std::string>& lines);
 
 // The envelope traces alone (used by the overview and its twin of the filtered image).
 void DrawEnvelope(PlotCanvas& c, const PanelRect& r, const WaveEnvelope& env);

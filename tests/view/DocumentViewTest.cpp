@@ -160,6 +160,31 @@ TEST_F(DocumentViewTest, LoadedWaveShowsHeaderOnceAndKeepsItsEnvelope) {
     EXPECT_EQ(second.pixel(102, 63) & 0xffffff, plotcolour::PanelFill().rgb() & 0xffffff);
 }
 
+TEST_F(DocumentViewTest, FilterResultShowsTheFilteredImageBelowTheWave) {
+    WavSpec spec;
+    const auto samples = SineSamples(3000, 2, 16000, 0.003);
+    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(spec, samples)));
+    // A "filtered" image at a quarter of the amplitude.
+    doc.m_nFilterImageSize = doc.m_nWaveImageSize;
+    doc.m_pFilterImage.reset(new std::uint8_t[doc.m_nFilterImageSize]);
+    std::copy_n(doc.m_pWaveImage.get(), doc.m_nFilterImageSize, doc.m_pFilterImage.get());
+    for (int i = doc.m_nHeadSize; i + 1 < doc.m_nFilterImageSize; i += 2) {
+        auto* p = doc.m_pFilterImage.get() + i;
+        const auto v = static_cast<std::int16_t>(p[0] | (p[1] << 8)) / 4;
+        p[0] = static_cast<std::uint8_t>(v & 0xff);
+        p[1] = static_cast<std::uint8_t>((v >> 8) & 0xff);
+    }
+    doc.disp_mode1 = kind::FilterResult;
+    doc.disp_mode0 = subreq::FilterResult;
+    doc.disp_mode3 = 13;
+    const QImage image = Render();
+    SaveToGallery(image, "kind13");
+    EXPECT_EQ(doc.disp_mode0, subreq::HeaderDrawn);
+    EXPECT_EQ(state.filterEnvelope.segments, 250);
+    EXPECT_NEAR(state.filterEnvelope.amp, state.envelope.amp / 4, 1.0);
+    EXPECT_GT(CountColour(image, QRect(100, 330, 341, 211), plotcolour::WaveCh1().rgb()), 50);
+}
+
 TEST_F(DocumentViewTest, CutRecordsOfBothChannelsAreDrawnWithTheirWindow) {
     const int n = doc.m_nPoints;
     for (int i = 0; i < n; ++i) {
