@@ -5,6 +5,7 @@
 #include <QColor>
 
 #include <string>
+#include <vector>
 
 class PlotCanvas;
 
@@ -94,3 +95,18 @@ QColor HueColour(int i);
 void PlotLinearSpectrum(PlotCanvas& c, const PanelRect& r, const float* a, const float* b,
                         double top, double bottom, int n, int fs, bool twoSided,
                         const std::string& title);
+
+// Complex response of one second-order stage at bins 0 .. n/2 - 1 of the log axis.
+struct StageResponse {
+    std::vector<float> re, im;
+};
+// Per-stage responses of a cascade (kind 72). Stage s (1-based) is drawn for s = 1 .. shown:
+// in the cumulative display every one of them as the product of the stages up to it, otherwise
+// only stage `shown` alone; colour HueColour(s·trunc(5852/S)), 2-pixel level, 1-pixel phase.
+// The phase is drawn in mode 1, and in mode 0 only in the single-stage display. The fixed dB
+// rules apply to top .. bottom. The product of all stages is written to overallRe/overallIm
+// (bins 0 .. min(n/2, 2048) - 1) when they are given.
+void PlotStages(PlotCanvas& c, const PanelRect& r, const std::vector<StageResponse>& stages,
+                int shown, bool cumulative, double top, double bottom, int n, double e,
+                int phaseMode, const std::string& title, float* overallRe = nullptr,
+                float* overallIm = nullptr);

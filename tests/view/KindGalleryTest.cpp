@@ -132,3 +132,40 @@ TEST(PlotLogProgress, DrawingTheRunningTracesTwiceRestoresThePicture) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(PlotStages, CumulativeCurvesAndTheOverallProduct) {
+    EnsureTestGuiApp();
+    const int n = 2048;
+    // Three stages with gains 2, 0.5 and j·4 at every bin.
+    std::vector<StageResponse> stages(3);
+    const float gains[3][2] = {{2, 0}, {0.5f, 0}, {0, 4}};
+    for (int s = 0; s < 3; ++s) {
+        stages[s].re.assign(n / 2, gains[s][0]);
+        stages[s].im.assign(n / 2, gains[s][1]);
+    }
+    std::vector<float> re(n / 2, -1), im(n / 2, -1);
+    QImage image(640, 400, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    PlotCanvas c(p);
+    const PanelRect r{100, 440, -280, -60};
+    c.SetFontHeight(PlotFontHeight(r));
+    PlotStages(c, r, stages, 3, true, 20, -20, n, 2.0 / 48000, phasemode::Shifted,
+               "[f特性表示:ｽﾃｰｼﾞ別計算結果]", re.data(), im.data());
+    p.end();
+    SaveToGallery(image, "stages_cumulative");
+    EXPECT_NEAR(re[5], 0, 1e-6);
+    EXPECT_NEAR(im[5], 4, 1e-6);
+    // Stage 3's cumulative curve (12 dB) is drawn in its hue.
+    const QColor hue = HueColour(3 * (5852 / 3));
+    const double y = -280 + 220.0 * (20 * std::log10(4.0) + 20) / 40;
+    int found = 0;
+    for (int x = 150; x < 400; ++x)
+        for (int dy = -2; dy <= 2; ++dy)
+            found += QColor(image.pixel(x, static_cast<int>(-y) + dy)) == hue;
+    EXPECT_GT(found, 100);
+}
+
+} // namespace
