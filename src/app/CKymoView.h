@@ -15,6 +15,9 @@ class QPrinter;
 // cut cursor, read-out cursor), the presentation commands and printing. The drawing itself is
 // DrawDocumentView; the view keeps the finished picture and draws the cursors over it.
 //
+// The constructor registers OnUpdate as the document's update listener (and the destructor
+// removes it); a frame that installs a listener of its own must call OnUpdate from it.
+//
 // Mouse handlers take scroll-view coordinates (pixels, y downward, scroll offset included), as
 // the window messages deliver them; tests call them directly.
 class CKymoView : public QAbstractScrollArea {
