@@ -66,13 +66,13 @@ bool DrawInstrumentPanels(PlotCanvas& c, CKymoDoc& doc, ViewState& st, const Vie
                        audio ? "[ｵｰﾃﾞｨｵ性能測定]" : TimeTitle(doc));
         if (k == kind::LiveSpectrum) {
             const std::string title =
-                doc.m_bAveraging ? Format("[スペアナ表示]:%d回アベレージ", doc.m_nRealUpdates)
+                doc.m_bAveraging ? PlotPrintf("[スペアナ表示]:%d回アベレージ", doc.m_nRealUpdates)
                                  : std::string("[スペアナ表示]");
             PlotLogSpectrum(c, l.lower, doc.m_fRe.data(), doc.m_fOpRe.data(), TopLevel(doc),
                             BottomLevel(doc), false, n, e, channels, title, false);
         } else {
             const std::string title =
-                doc.m_bAveraging ? Format("[ｻｰﾎﾞｱﾅﾗｲｽﾞ]:%d回アベレージ", doc.m_nRealUpdates)
+                doc.m_bAveraging ? PlotPrintf("[ｻｰﾎﾞｱﾅﾗｲｽﾞ]:%d回アベレージ", doc.m_nRealUpdates)
                                  : std::string("[ｻｰﾎﾞｱﾅﾗｲｽﾞ表示]");
             PlotBode(c, l.lower, doc.m_fRe.data(), doc.m_fIm.data(), TopLevel(doc),
                      BottomLevel(doc), false, n, e, true, st.m_nPhaseMode, title);
@@ -129,7 +129,7 @@ bool DrawInstrumentPanels(PlotCanvas& c, CKymoDoc& doc, ViewState& st, const Vie
         PlotLogSpectrum(c, l.lower, doc.m_fRe.data(), doc.m_fOpRe.data(), TopLevel(doc),
                         BottomLevel(doc), false, doc.m_nFilterFftSize,
                         doc.m_nSamplesPerSec > 0 ? 2.0 / doc.m_nSamplesPerSec : e, 2,
-                        Format("[ｽﾍﾟｸﾄﾗﾑ]:%d回目", doc.m_nRealUpdates));
+                        PlotPrintf("[ｽﾍﾟｸﾄﾗﾑ]:%d回目", doc.m_nRealUpdates));
         return true;
     case kind::RadioRunning:
     case kind::RadioLinear:
@@ -137,14 +137,14 @@ bool DrawInstrumentPanels(PlotCanvas& c, CKymoDoc& doc, ViewState& st, const Vie
         FilterToolTime(c, doc, l.upper);
         PlotLinearSpectrum(c, l.lower, doc.m_fRe.data(), doc.m_fOpRe.data(), TopLevel(doc),
                            BottomLevel(doc), doc.m_nFilterFftSize, doc.m_nSamplesPerSec, false,
-                           Format("[ﾘﾆｱｰ表示ｽﾍﾟｸﾄﾗﾑ]:%d回目", doc.m_nRealUpdates));
+                           PlotPrintf("[ﾘﾆｱｰ表示ｽﾍﾟｸﾄﾗﾑ]:%d回目", doc.m_nRealUpdates));
         return true;
     case kind::RadioWaterfall:
         FilterToolTime(c, doc, l.upper);
         UpdateWaterfall(st.waterfall, doc.m_fRe.data(), doc.m_nFilterFftSize, TopLevel(doc),
                         BottomLevel(doc), false);
         DrawWaterfall(c, l.lower, st.waterfall, doc.m_nDynamicRange / 10.0,
-                      Format("[Waterfall表示]:%d回目", doc.m_nRealUpdates));
+                      PlotPrintf("[Waterfall表示]:%d回目", doc.m_nRealUpdates));
         return true;
     case kind::RadioWaterfallReset:
         ResetWaterfall(st.waterfall);
@@ -164,11 +164,12 @@ bool DrawInstrumentPanels(PlotCanvas& c, CKymoDoc& doc, ViewState& st, const Vie
                        timeType, TimeTitle(doc));
         std::string title;
         if (cross)
-            title = doc.m_bAveraging ? Format("[相互相関]:%d回アベレージ", doc.m_nRealUpdates)
+            title = doc.m_bAveraging ? PlotPrintf("[相互相関]:%d回アベレージ", doc.m_nRealUpdates)
                                      : std::string("[相互相関表示]");
         else
-            title = doc.m_bAveraging ? Format("[自己相関表示]:%d回アベレージ", doc.m_nRealUpdates)
-                                     : std::string("[自己相関表示]");
+            title = doc.m_bAveraging
+                        ? PlotPrintf("[自己相関表示]:%d回アベレージ", doc.m_nRealUpdates)
+                        : std::string("[自己相関表示]");
         const double gain = std::ldexp(1.0, -doc.m_nCorrGainExp);
         const int Z = 1 << std::clamp(doc.m_nCorrTimeExp, 0, 16);
         st.m_nDrawStep = PlotCorrelation(c, l.lower, doc.m_fRe.data(), doc.m_fOpRe.data(), gain, n,

@@ -27,10 +27,10 @@ int PlotCorrelation(PlotCanvas& c, const PanelRect& r, const float* a, const flo
         c.Text(r.left + W / 2 - 45 * W / 340, r.upper + 20 * H / 230, title);
         const double below = r.lower - 10 * H / 230;
         const double span = n * dt / Z;
-        c.Text(r.left - 20 * W / 340, below, Format("%8.2e秒", -span));
+        c.Text(r.left - 20 * W / 340, below, PlotPrintf("%8.2e秒", -span));
         c.Text(r.left + W / 2, below, std::string("0"));
-        c.Text(r.right - 60 * W / 340, below, Format("%8.2e秒", span));
-        c.Text(r.left - 20 * W / 340, r.upper + 20 * H / 230, Format("%8.2e", s));
+        c.Text(r.right - 60 * W / 340, below, PlotPrintf("%8.2e秒", span));
+        c.Text(r.left - 20 * W / 340, r.upper + 20 * H / 230, PlotPrintf("%8.2e", s));
         c.Text(r.left - 10 * W / 340, mid + 7 * H / 230, std::string("0"));
         if (type == 3) return step;
     }

@@ -19,12 +19,12 @@ void PlotLinearSpectrum(PlotCanvas& c, const PanelRect& r, const float* a, const
     const double below = r.lower - 10 * H / 230;
     const double halfKHz = fs / 2000.0;
     if (twoSided) {
-        c.Text(r.left, below, Format("-%2.1f", halfKHz / 2));
+        c.Text(r.left, below, PlotPrintf("-%2.1f", halfKHz / 2));
         c.Text(r.left + W / 2, below, std::string("0:Depend on your System"), PlotCanvas::HCenter);
-        c.Text(r.right, below, Format("+%2.1f", halfKHz / 2), PlotCanvas::Right);
+        c.Text(r.right, below, PlotPrintf("+%2.1f", halfKHz / 2), PlotCanvas::Right);
     } else {
         c.Text(r.left, below, std::string("0:Depend on your System"));
-        c.Text(r.right, below, Format("%2.1f", halfKHz), PlotCanvas::Right);
+        c.Text(r.right, below, PlotPrintf("%2.1f", halfKHz), PlotCanvas::Right);
     }
     if (!a || n < 4) return;
     auto trace = [&](const float* v, const QColor& colour) {

@@ -21,7 +21,7 @@ void DrawLogAxis(PlotCanvas& c, const PanelRect& r, const LogAxis& axis) {
         }
     }
     const double below = r.lower - 10 * H / 230;
-    c.Text(r.right - 10 * W / 340, below, Format("%d", axis.topLabel));
+    c.Text(r.right - 10 * W / 340, below, PlotPrintf("%d", axis.topLabel));
     c.Text(r.left + (E / 2) * W / E - 20 * W / 340, below, axis.MiddleLabel());
 }
 
@@ -31,7 +31,7 @@ void DrawDbLabels(PlotCanvas& c, const PanelRect& r, const DbScale& s, bool prog
     c.Text(x, r.upper, s.TopLabel(), vc);
     c.Text(x, r.lower, s.BottomLabel(), vc | PlotCanvas::Bottom);
     std::string division = s.DivisionLabel();
-    if (progressLabels && s.Wide()) division = Format("%3d  ", static_cast<int>(s.Division()));
+    if (progressLabels && s.Wide()) division = PlotPrintf("%3d  ", static_cast<int>(s.Division()));
     c.Text(x, r.Mid() + PlotFontHeight(r), division, vc);
     c.Text(x, r.Mid(), std::string("[dB/div]"), vc);
 }

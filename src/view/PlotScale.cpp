@@ -5,7 +5,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-std::string Format(const char* fmt, ...) {
+std::string PlotPrintf(const char* fmt, ...) {
     char buf[512];
     va_list args;
     va_start(args, fmt);
@@ -62,7 +62,7 @@ double LogAxis::UnitScale() const {
 
 std::string LogAxis::MiddleLabel() const {
     const double v = topLabel / std::pow(10.0, std::ceil(E / 2.0));
-    return Format("%2.2f", v) + unit;
+    return PlotPrintf("%2.2f", v) + unit;
 }
 
 double AutoDbSpan(double r) {
@@ -114,15 +114,16 @@ double DbScale::YOf(double v, int lower, int H) const {
 }
 
 std::string DbScale::TopLabel() const {
-    return Wide() ? Format("%4d[dB]", static_cast<int>(top)) : Format("%2.2f[dB]", top);
+    return Wide() ? PlotPrintf("%4d[dB]", static_cast<int>(top)) : PlotPrintf("%2.2f[dB]", top);
 }
 
 std::string DbScale::BottomLabel() const {
-    return Wide() ? Format("%4d[dB]", static_cast<int>(bottom)) : Format("%2.2f[dB]", bottom);
+    return Wide() ? PlotPrintf("%4d[dB]", static_cast<int>(bottom))
+                  : PlotPrintf("%2.2f[dB]", bottom);
 }
 
 std::string DbScale::DivisionLabel() const {
-    return Wide() ? Format("%4.1f  ", Division()) : Format("%2.2f  ", Division());
+    return Wide() ? PlotPrintf("%4.1f  ", Division()) : PlotPrintf("%2.2f  ", Division());
 }
 
 double LevelDb(double magnitude) {

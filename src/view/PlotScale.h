@@ -78,4 +78,4 @@ int EnvelopeSegments(int frames);
 int ReadoutBin(double f, int n, double dt);
 
 // printf into a std::string.
-std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+std::string PlotPrintf(const char* fmt, ...) __attribute__((format(printf, 1, 2)));

@@ -58,20 +58,20 @@ void PlotScope(PlotCanvas& c, const PanelRect& r, const float* r1, const float* 
     const int show = p.show;
     if (show != 4) {
         c.SetTextColour(cyan);
-        c.Text(r.right - 5 * W / 340, r.lower + 5 * H / 230, Format("%8.1e秒", p.n * p.dt),
+        c.Text(r.right - 5 * W / 340, r.lower + 5 * H / 230, PlotPrintf("%8.1e秒", p.n * p.dt),
                PlotCanvas::Right | PlotCanvas::Bottom);
     }
     if (show == 1 || show == 2 || show == 4) {
         c.SetTextColour(cyan);
-        c.Text(r.left + 5 * W / 340, r.upper - 5 * H / 230, Format("ch1:%8.2e", p.s1));
+        c.Text(r.left + 5 * W / 340, r.upper - 5 * H / 230, PlotPrintf("ch1:%8.2e", p.s1));
     }
     if (show == 2 || show == 4) {
         c.SetTextColour(yellow);
-        c.Text(r.right - 5 * W / 340, r.upper - 5 * H / 230, Format("ch2:%8.2e", p.s2),
+        c.Text(r.right - 5 * W / 340, r.upper - 5 * H / 230, PlotPrintf("ch2:%8.2e", p.s2),
                PlotCanvas::Right);
     } else if (show == 3) {
         c.SetTextColour(yellow);
-        c.Text(r.left + 5 * W / 340, r.upper - 5 * H / 230, Format("ch2:%8.2e", p.s2));
+        c.Text(r.left + 5 * W / 340, r.upper - 5 * H / 230, PlotPrintf("ch2:%8.2e", p.s2));
     }
     c.SetTextColour(Qt::black);
     c.SetTextBackground(Qt::white);

@@ -26,7 +26,7 @@ void PlotStages(PlotCanvas& c, const PanelRect& r, const std::vector<StageRespon
     const double W = r.W();
     c.SetTextColour(QColor(255, 100, 0));
     c.Text(r.left + 20 * W / 340, r.upper - 2,
-           cumulative ? Format("ｽﾃｰｼﾞ番号=1～%d ", shown) : Format("ｽﾃｰｼﾞ番号=%d ", shown));
+           cumulative ? PlotPrintf("ｽﾃｰｼﾞ番号=1～%d ", shown) : PlotPrintf("ｽﾃｰｼﾞ番号=%d ", shown));
     c.SetTextColour(Qt::black);
 
     const double mid = r.Mid();

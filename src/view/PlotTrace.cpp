@@ -26,21 +26,22 @@ void PlotTrace(PlotCanvas& c, const PanelRect& r, const float* a, const float* b
     switch (type) {
     case tracetype::Time:
     case tracetype::TimeTwo:
-        c.Text(r.right - 60 * W / 340, below, Format("%8.2e秒", n * step));
+        c.Text(r.right - 60 * W / 340, below, PlotPrintf("%8.2e秒", n * step));
         break;
     case tracetype::MagPhase:
     case tracetype::RealImag:
-        c.Text(r.right - 60 * W / 340, below, Format("%8.2eHz", step > 0 ? 1.0 / step : 0.0));
+        c.Text(r.right - 60 * W / 340, below, PlotPrintf("%8.2eHz", step > 0 ? 1.0 / step : 0.0));
         break;
     case tracetype::Impulse:
-        c.Text(r.right - 40 * W / 340, below, Format("%8.2e", n * step));
-        c.Text(r.left + W / 2, below, Format("%8.2e    [秒]", n * step / 2), PlotCanvas::HCenter);
+        c.Text(r.right - 40 * W / 340, below, PlotPrintf("%8.2e", n * step));
+        c.Text(r.left + W / 2, below, PlotPrintf("%8.2e    [秒]", n * step / 2),
+               PlotCanvas::HCenter);
         break;
     default:
         break;
     }
     c.Text(r.left - 10 * W / 340, below, std::string(" 0"));
-    c.Text(r.left - 20 * W / 340, r.upper + 20 * H / 230, Format("%8.2e", scaleA));
+    c.Text(r.left - 20 * W / 340, r.upper + 20 * H / 230, PlotPrintf("%8.2e", scaleA));
     c.Text(r.left - 10 * W / 340, mid + 7 * H / 230, std::string("0"));
     if (type == tracetype::MagPhase) {
         c.Text(r.right + 2, r.upper, std::string("+180°"));
@@ -92,18 +93,18 @@ void PlotTimeRecord(PlotCanvas& c, const PanelRect& r, const float* a, const flo
     const double h = r.upper - mid;
     DrawPanelFrame(c, r, title, PanelGrid::Linear);
     const double below = r.lower - 10 * H / 230;
-    c.Text(r.right - 60 * W / 340, below, Format("%8.2e秒", n * dt));
+    c.Text(r.right - 60 * W / 340, below, PlotPrintf("%8.2e秒", n * dt));
     c.Text(r.left - 10 * W / 340, below, std::string(" 0"));
     c.Text(r.left - 10 * W / 340, mid + 7 * H / 230, std::string("0"));
     const double labelY = r.upper + 20 * H / 230;
     if (type == 1 || type == 2)
-        c.Text(r.left - 20 * W / 340, labelY, Format("ch1:%8.2e", scale1));
+        c.Text(r.left - 20 * W / 340, labelY, PlotPrintf("ch1:%8.2e", scale1));
     else if (type == 6)
-        c.Text(r.left - 20 * W / 340, labelY, Format("max:%8.2e", scale1));
+        c.Text(r.left - 20 * W / 340, labelY, PlotPrintf("max:%8.2e", scale1));
     else if (type == 3)
-        c.Text(r.left - 20 * W / 340, labelY, Format("ch2:%8.2e", scale1));
+        c.Text(r.left - 20 * W / 340, labelY, PlotPrintf("ch2:%8.2e", scale1));
     if (type == 2 || type == 6)
-        c.Text(r.right + 20 * W / 340, labelY, Format("ch2:%8.2e", scale2), PlotCanvas::Right);
+        c.Text(r.right + 20 * W / 340, labelY, PlotPrintf("ch2:%8.2e", scale2), PlotCanvas::Right);
     if (!a || n <= 0) return;
     drawStep = std::max(1, drawStep);
 

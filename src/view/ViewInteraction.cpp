@@ -70,7 +70,7 @@ void DrawCutCursor(PlotCanvas& c, const CKymoDoc& doc, const ViewLayout& layout,
 namespace {
 
 std::string LevelText(const char* fmt, const char* falseText, double magnitude) {
-    return magnitude > 0 ? Format(fmt, 20 * std::log10(magnitude)) : std::string(falseText);
+    return magnitude > 0 ? PlotPrintf(fmt, 20 * std::log10(magnitude)) : std::string(falseText);
 }
 
 } // namespace
@@ -103,7 +103,7 @@ Readout ComputeReadout(const CKymoDoc& doc, const ViewState& state, const ViewLa
     else
         scale = MakeDbScale(s.m_fTopDb, s.m_fBottomDb, doc.disp_mode2 == 2);
     const double binHz = b / (n * dt);
-    ro.text = Format("周波数=%3.3f", binHz * axis.UnitScale()) + axis.unit;
+    ro.text = PlotPrintf("周波数=%3.3f", binHz * axis.UnitScale()) + axis.unit;
     auto marker = [&](double magnitude, const QColor& colour) {
         ro.markers.push_back({bx, scale.YOf(LevelDb(magnitude), r.lower, r.H()), colour});
     };
@@ -119,8 +119,8 @@ Readout ComputeReadout(const CKymoDoc& doc, const ViewState& state, const ViewLa
                                   mid + (r.upper - mid) * PhaseFraction(re, im, state.m_nPhaseMode),
                                   QColor(0, 0, 255)});
         }
-        ro.text += mag > 0 ? Format(" レベル=%3.2fdB 位相=%3.1fDeg ", 20 * std::log10(mag), deg)
-                           : Format(" レベル=False     位相=%3.1fDeg ", deg);
+        ro.text += mag > 0 ? PlotPrintf(" レベル=%3.2fdB 位相=%3.1fDeg ", 20 * std::log10(mag), deg)
+                           : PlotPrintf(" レベル=False     位相=%3.1fDeg ", deg);
         return ro;
     }
     const double a = std::fabs(doc.m_fRe[b]);
@@ -134,8 +134,8 @@ Readout ComputeReadout(const CKymoDoc& doc, const ViewState& state, const ViewLa
     marker(c2, QColor(0, 0, 255));
     ro.text += LevelText(" ch1=%3.2fdB", " ch1=False   ", a);
     if (a > 0 && c2 > 0)
-        ro.text += Format(" ch2=%3.2fdB 差分=%3.2fdB", 20 * std::log10(c2),
-                          20 * std::log10(c2) - 20 * std::log10(a));
+        ro.text += PlotPrintf(" ch2=%3.2fdB 差分=%3.2fdB", 20 * std::log10(c2),
+                              20 * std::log10(c2) - 20 * std::log10(a));
     else
         ro.text += LevelText(" ch2=%3.2fdB ", " ch2=False     ", c2);
     return ro;

@@ -49,7 +49,7 @@ void DrawWaterfall(PlotCanvas& c, const PanelRect& r, const QImage& canvas, doub
     const double H = r.H();
     DrawPanelFrame(c, r, title, PanelGrid::Log);
     c.Text(r.right + 2, r.upper, std::string("↓Time"));
-    c.Text(r.left - 2, r.Mid(), Format("%2.2f[dB/div]", dbPerDiv), PlotCanvas::Right);
+    c.Text(r.left - 2, r.Mid(), PlotPrintf("%2.2f[dB/div]", dbPerDiv), PlotCanvas::Right);
     if (canvas.isNull()) return;
     QPainter& p = c.Painter();
     const QRectF target = QRectF(c.Map(r.left, r.upper), c.Map(r.right, r.lower)).normalized();

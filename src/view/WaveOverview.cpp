@@ -67,30 +67,32 @@ WaveEnvelope BuildImageEnvelope(const CKymoDoc& doc, const std::uint8_t* image, 
 
 std::vector<std::string> WaveHeaderLines(const CKymoDoc& doc) {
     std::vector<std::string> lines = {
-        Format("ﾁｬﾝｸID=%s ----4", "RIFF"),
-        Format("ﾁｬﾝｸ(RIFF)のｻｲｽﾞ:tsz=%ld ----4", static_cast<long>(doc.m_nRiffSize)),
-        Format("ﾌｫｰﾑﾀｲﾌﾟ=%s ----4", "WAVE"),
-        Format("ｻﾌﾞﾁｬﾝｸ=%s ----4", "fmt"),
-        Format("ﾁｬﾝｸ(fmt)のｻｲｽﾞ=%ld ----4", 16L),
-        Format("PCMﾀｲﾌﾟ: m_nWavFormatType=%d ----2", doc.m_nWavFormatType),
-        Format("ﾁｬﾝﾈﾙ数:m_nChannel=%d ----2", doc.m_nChannel),
-        Format("ｻﾝﾌﾟﾘﾝｸﾞﾚｰﾄ:m_nSamplesPerSec=%ld ----4", static_cast<long>(doc.m_nSamplesPerSec)),
-        Format("ｻﾝﾌﾟﾘﾝｸﾞﾊﾞｲﾄ:m_nBytesPerSec=%ld ----4", static_cast<long>(doc.m_nBytesPerSec)),
-        Format("ﾊﾞｲﾄ数xﾁｬﾝﾈﾙ数:m_nBlockSize=%d ----2", doc.m_nBlockSize),
-        Format("ｻﾝﾌﾟﾙﾋﾞｯﾄ:m_nBitsPerSample=%d ----2", doc.m_nBitsPerSample),
+        PlotPrintf("ﾁｬﾝｸID=%s ----4", "RIFF"),
+        PlotPrintf("ﾁｬﾝｸ(RIFF)のｻｲｽﾞ:tsz=%ld ----4", static_cast<long>(doc.m_nRiffSize)),
+        PlotPrintf("ﾌｫｰﾑﾀｲﾌﾟ=%s ----4", "WAVE"),
+        PlotPrintf("ｻﾌﾞﾁｬﾝｸ=%s ----4", "fmt"),
+        PlotPrintf("ﾁｬﾝｸ(fmt)のｻｲｽﾞ=%ld ----4", 16L),
+        PlotPrintf("PCMﾀｲﾌﾟ: m_nWavFormatType=%d ----2", doc.m_nWavFormatType),
+        PlotPrintf("ﾁｬﾝﾈﾙ数:m_nChannel=%d ----2", doc.m_nChannel),
+        PlotPrintf("ｻﾝﾌﾟﾘﾝｸﾞﾚｰﾄ:m_nSamplesPerSec=%ld ----4",
+                   static_cast<long>(doc.m_nSamplesPerSec)),
+        PlotPrintf("ｻﾝﾌﾟﾘﾝｸﾞﾊﾞｲﾄ:m_nBytesPerSec=%ld ----4", static_cast<long>(doc.m_nBytesPerSec)),
+        PlotPrintf("ﾊﾞｲﾄ数xﾁｬﾝﾈﾙ数:m_nBlockSize=%d ----2", doc.m_nBlockSize),
+        PlotPrintf("ｻﾝﾌﾟﾙﾋﾞｯﾄ:m_nBitsPerSample=%d ----2", doc.m_nBitsPerSample),
     };
     if (doc.m_nHeadSize > 44)
-        lines.push_back(Format("factﾁｬﾝｸあり=%s ----4,4,4の12バイト分", "fact"));
-    lines.push_back(Format("ｻﾌﾞﾁｬﾝｸ=%s ----4", "data"));
-    lines.push_back(
-        Format("ﾁｬﾝｸ(data)のｻｲｽﾞ:m_nWavDataSize=%ld ----4", static_cast<long>(doc.m_nWavDataSize)));
+        lines.push_back(PlotPrintf("factﾁｬﾝｸあり=%s ----4,4,4の12バイト分", "fact"));
+    lines.push_back(PlotPrintf("ｻﾌﾞﾁｬﾝｸ=%s ----4", "data"));
+    lines.push_back(PlotPrintf("ﾁｬﾝｸ(data)のｻｲｽﾞ:m_nWavDataSize=%ld ----4",
+                               static_cast<long>(doc.m_nWavDataSize)));
     lines.push_back("");
     lines.push_back(
-        Format("ﾍｯﾀﾞｰのｻｲｽﾞ:m_nHeadSize=%ld ----4", static_cast<long>(doc.m_nHeadSize)));
+        PlotPrintf("ﾍｯﾀﾞｰのｻｲｽﾞ:m_nHeadSize=%ld ----4", static_cast<long>(doc.m_nHeadSize)));
     const double dt = doc.m_nSamplesPerSec > 0 ? 1.0 / doc.m_nSamplesPerSec : 0.0;
-    lines.push_back(Format("時間刻み=%lf   ﾃﾞｰﾀｰ点数=%ld  ", dt, static_cast<long>(doc.m_nFrames)));
+    lines.push_back(
+        PlotPrintf("時間刻み=%lf   ﾃﾞｰﾀｰ点数=%ld  ", dt, static_cast<long>(doc.m_nFrames)));
     lines.push_back("");
-    lines.push_back(Format("disp_mode1=%d   disp_mode3=%d", doc.disp_mode1, doc.disp_mode3));
+    lines.push_back(PlotPrintf("disp_mode1=%d   disp_mode3=%d", doc.disp_mode1, doc.disp_mode3));
     return lines;
 }
 
@@ -100,8 +102,8 @@ void DrawWavePanel(PlotCanvas& c, const PanelRect& r, const std::string& title, 
     const double H = r.H();
     DrawPanelFrame(c, r, std::string(), PanelGrid::Linear);
     c.Text(r.left + W / 2 - 35 * W / 340, r.upper + 20 * H / 230, title);
-    c.Text(r.right - 20 * W / 340, r.lower - 8 * H / 230, Format("%8.2e秒", seconds));
-    c.Text(r.left - 40 * W / 340, r.upper + 20 * H / 230, Format("%8.2e", amp));
+    c.Text(r.right - 20 * W / 340, r.lower - 8 * H / 230, PlotPrintf("%8.2e秒", seconds));
+    c.Text(r.left - 40 * W / 340, r.upper + 20 * H / 230, PlotPrintf("%8.2e", amp));
     c.Text(r.left - 10 * W / 340, r.Mid() + 5 * H / 230, std::string("0"));
 }
 
@@ -178,8 +180,9 @@ void DrawFilterOverview(PlotCanvas& c, CKymoDoc& doc, WaveEnvelope& wave, WaveEn
     DrawEnvelope(c, lower, filtered);
     if (fresh) {
         std::vector<std::string> lines = WaveHeaderLines(doc);
-        lines.back() = Format("NumTap=%d   Lpfc=%lf disp_mode1=%d disp_mode3=%d ", doc.m_nFirTaps,
-                              double(doc.m_fCutLow), doc.disp_mode1, doc.disp_mode3);
+        lines.back() =
+            PlotPrintf("NumTap=%d   Lpfc=%lf disp_mode1=%d disp_mode3=%d ", doc.m_nFirTaps,
+                       double(doc.m_fCutLow), doc.disp_mode1, doc.disp_mode3);
         DrawHeaderLines(c, lines);
         doc.disp_mode0 = subreq::HeaderDrawn;
     }
