@@ -1,0 +1,199 @@
+#include "AppTestSupport.h"
+
+#include "app/CMainFrame.h"
+#include "app/CMainStatusBar.h"
+#include "app/CStartupBanner.h"
+#include "app/FrameSettings.h"
+#include "app/dialogs/CVersionInfoDlg.h"
+#include "document/CKymoDoc.h"
+#include "document/CommandIds.h"
+#include "document/ScriptedUi.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSettings>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Shell : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureTestApp();
+        ClearAppSettings();
+    }
+    void TearDown() override { CStartupBanner::EnableBanner(false); }
+    CScriptedUi ui;
+};
+
+void StoreWindowPos(const char* text) {
+    OpenAppSettings()->setValue(QStringLiteral("Settings/WindowPos"), QString::fromLatin1(text));
+}
+
+} // namespace
+
+TEST_F(Shell, WindowPosParsesOnlyExactlyTenIntegers) {
+    EXPECT_TRUE(ParseWindowPos(QStringLiteral("0:1:-1:-1:-1:-1:10:20:650:500")));
+    const char* rejected[] = {"0:1:-1:-1:-1:-1:10:20:650", "0:1:-1:-1:-1:-1:10:20:650:500:7",
+                              "0:1:-1:-1:-1:-1:10:20:650:x", "", "0:1:-1:-1:-1:-1:10:20:650:"};
+    for (const char* text : rejected)
+        EXPECT_FALSE(ParseWindowPos(QString::fromLatin1(text))) << text;
+}
+
+TEST_F(Shell, TenNumbersRestoreThePlacementNineAreIgnored) {
+    StoreWindowPos("0:1:-1:-1:-1:-1:100:120:740:600");
+    {
+        CMainFrame frame(&ui);
+        EXPECT_EQ(frame.geometry(), QRect(100, 120, 640, 480));
+    }
+    StoreWindowPos("0:1:-1:-1:-1:-1:100:120:740");
+    {
+        CMainFrame frame(&ui);
+        EXPECT_EQ(frame.size(), QSize(1024, 720));
+    }
+}
+
+TEST_F(Shell, ClosingSavesPlacementAndMaximisedStateComesBack) {
+    {
+        CMainFrame frame(&ui);
+        frame.setGeometry(50, 60, 700, 500);
+        frame.show();
+        frame.showMaximized();
+        QApplication::processEvents();
+        frame.close();
+    }
+    const QString stored =
+        OpenAppSettings()->value(QStringLiteral("Settings/WindowPos")).toString();
+    const auto placement = ParseWindowPos(stored);
+    ASSERT_TRUE(placement) << stored.toStdString();
+    EXPECT_EQ(placement->Flags() & WindowPlacement::kRestoreToMaximized,
+              WindowPlacement::kRestoreToMaximized);
+    EXPECT_EQ(placement->ShowCommand(), WindowPlacement::kShowMaximized);
+
+    CMainFrame again(&ui);
+    again.ShowWithPlacement();
+    QApplication::processEvents();
+    EXPECT_TRUE(again.isMaximized());
+    again.close();
+}
+
+TEST_F(Shell, ToolbarVisibilityIsRemembered) {
+    {
+        CMainFrame frame(&ui);
+        frame.show();
+        frame.OnCommand(cmd::ID_VIEW_TOOLBAR);
+        frame.close();
+    }
+    CMainFrame again(&ui);
+    EXPECT_TRUE(again.ToolBar().isHidden());
+}
+
+TEST_F(Shell, RecentFilesKeepFourMostRecentFirst) {
+    CMainFrame frame(&ui);
+    QStringList paths;
+    for (int i = 0; i < 5; ++i) {
+        paths << WriteTestWav(QStringLiteral("r%1.wav").arg(i), 1, 1024);
+        ASSERT_TRUE(frame.OpenDocumentFile(paths.last()));
+    }
+    ASSERT_EQ(frame.RecentFiles().Files().size(), 4);
+    EXPECT_TRUE(frame.RecentFiles().Files().first().endsWith(QStringLiteral("r4.wav")));
+    EXPECT_TRUE(frame.CommandAction(cmd::ID_FILE_MRU_FILE1 + 3)->isVisible());
+    EXPECT_TRUE(frame.CommandAction(cmd::ID_FILE_MRU_FILE1 + 3)->isEnabled());
+
+    frame.OnCommand(cmd::ID_FILE_MRU_FILE1 + 3); // r1.wav
+    EXPECT_TRUE(frame.RecentFiles().Files().first().endsWith(QStringLiteral("r1.wav")));
+
+    CMainFrame again(&ui);
+    EXPECT_EQ(again.RecentFiles().Files(), frame.RecentFiles().Files());
+}
+
+TEST_F(Shell, StatusBarHasTheIndicatorPanesAndShowsPrompts) {
+    CMainFrame frame(&ui);
+    QStringList texts;
+    for (QLabel* pane : frame.StatusBar().Indicators()) texts << pane->text();
+    EXPECT_EQ(texts, (QStringList{QString::fromUtf8("ｶﾅ"), QStringLiteral("CAP"),
+                                  QStringLiteral("NUM"), QStringLiteral("SCRL")}));
+    EXPECT_EQ(frame.StatusBar().MessageText(), QString::fromUtf8("ﾚﾃﾞｨ"));
+    frame.CommandAction(cmd::ID_FFT)->showStatusText(&frame);
+    EXPECT_EQ(frame.StatusBar().MessageText(), QString::fromUtf8("高速フーリエ変換の実行"));
+}
+
+TEST_F(Shell, BannerClosesOnKeyOrMousePress) {
+    CStartupBanner::EnableBanner(true);
+    QWidget other;
+    for (int round = 0; round < 2; ++round) {
+        CStartupBanner::ShowBanner(nullptr);
+        ASSERT_NE(CStartupBanner::Instance(), nullptr);
+        CStartupBanner::ShowBanner(nullptr); // one at most
+        if (round == 0) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+            QApplication::sendEvent(&other, &press);
+        } else {
+            QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1),
+                              Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+            QApplication::sendEvent(&other, &press);
+        }
+        EXPECT_EQ(CStartupBanner::Instance(), nullptr) << round;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+TEST_F(Shell, BannerIsSuppressedWhenDisabled) {
+    CStartupBanner::EnableBanner(false);
+    CStartupBanner::ShowBanner(nullptr);
+    EXPECT_EQ(CStartupBanner::Instance(), nullptr);
+}
+
+TEST_F(Shell, VersionDialogTextsAndHomePageFailure) {
+    CVersionInfoDlg dlg(ui);
+    EXPECT_EQ(dlg.windowTitle(), QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報(Sonalyx)"));
+    EXPECT_EQ(dlg.ProductText(), QString::fromUtf8("Sonalyx：1.1"));
+    EXPECT_TRUE(dlg.MemoryText().startsWith(QString::fromUtf8("物理ﾒﾓﾘｰ容量：")));
+    EXPECT_TRUE(dlg.MemoryText().endsWith(QStringLiteral(" KB")));
+    EXPECT_TRUE(dlg.DiskText().startsWith(QString::fromUtf8("空きﾃﾞｨｽｸ容量：")));
+    EXPECT_TRUE(dlg.DiskText().contains(QStringLiteral(" KB Free on /")));
+
+    ui.openSucceeds = false;
+    dlg.findChild<QPushButton*>(QStringLiteral("hp"))->click();
+    ASSERT_EQ(ui.opened.size(), 1u);
+    EXPECT_EQ(ui.opened[0], CVersionInfoDlg::kWebAddress);
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"ｲﾝﾀｰﾈｯﾄｴｸｽﾌﾟﾛｰﾗを開けませんでした！"});
+    dlg.adjustSize();
+    EXPECT_TRUE(dlg.grab().save(GrabDir() + QStringLiteral("/version.png")));
+}
+
+TEST_F(Shell, DiskAndMemoryTextFormats) {
+    EXPECT_EQ(PhysicalMemoryText(8123456UL), QString::fromUtf8("物理ﾒﾓﾘｰ容量：8123456 KB"));
+    EXPECT_EQ(FreeDiskText(42UL, QStringLiteral("/home")),
+              QString::fromUtf8("空きﾃﾞｨｽｸ容量：42 KB Free on /home"));
+    EXPECT_EQ(FreeDiskText(std::nullopt, QStringLiteral("/")),
+              QString::fromUtf8("空きﾃﾞｨｽｸ容量：Unavailable"));
+}
+
+TEST_F(Shell, GrabMainWindowWithStereoWave) {
+    CMainFrame frame(&ui);
+    ASSERT_TRUE(frame.OpenDocumentFile(WriteTestWav("grab.wav", 2)));
+    frame.resize(1024, 600);
+    frame.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(frame.grab().save(GrabDir() + QStringLiteral("/main.png")));
+    int i = 0;
+    for (QAction* top : frame.menuBar()->actions()) {
+        QMenu* menu = top->menu();
+        emit menu->aboutToShow();
+        menu->popup(QPoint(0, 0));
+        QApplication::processEvents();
+        EXPECT_TRUE(menu->grab().save(GrabDir() + QStringLiteral("/menu%1.png").arg(i++)));
+        menu->hide();
+    }
+    EXPECT_TRUE(CStartupBanner::BannerPicture().save(GrabDir() + QStringLiteral("/banner.png")));
+    frame.close();
+}
