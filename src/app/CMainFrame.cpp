@@ -19,7 +19,6 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMenuBar>
-#include <QPrinter>
 #include <QSettings>
 #include <QToolBar>
 
@@ -69,11 +68,6 @@ CMainFrame::~CMainFrame() {
     m_doc->SetUpdateListener(nullptr);
     delete m_view;
     m_view = nullptr;
-}
-
-QPrinter& CMainFrame::Printer() {
-    if (!m_printer) m_printer = std::make_unique<QPrinter>();
-    return *m_printer;
 }
 
 QAction* CMainFrame::CommandAction(int id) const {

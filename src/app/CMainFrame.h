@@ -12,7 +12,6 @@ class CKymoView;
 class CMainStatusBar;
 class IDocumentUi;
 class QAction;
-class QPrinter;
 class QToolBar;
 
 // The main window: the menus and the toolbar built from the command data, the status bar, the
@@ -32,7 +31,6 @@ public:
     IDocumentUi& Ui() { return *m_pUi; }
     QToolBar& ToolBar() { return *m_toolBar; }
     CMainStatusBar& StatusBar() { return *m_statusBar; }
-    QPrinter& Printer();
     CRecentFileList& RecentFiles() { return m_recent; }
     // The action of a command id (shared by its menu items and toolbar button), or nullptr.
     QAction* CommandAction(int id) const;
@@ -74,7 +72,6 @@ private:
     CCommandActions* m_actions = nullptr;
     QToolBar* m_toolBar = nullptr;
     CMainStatusBar* m_statusBar = nullptr;
-    std::unique_ptr<QPrinter> m_printer;
     CRecentFileList m_recent;
     bool m_bStartMaximized = false;
     bool m_bUntitled = true;

@@ -1,4 +1,4 @@
-// Desktop handlers of the framework commands: File New/Open/Save/Save As/Print Setup, the
+// Desktop handlers of the framework commands: File New/Open/Save/Save As, the
 // recent files, Exit, the toolbar and status-bar toggles and the version dialog.
 #include "app/AppCommands.h"
 #include "app/CMainFrame.h"
@@ -6,7 +6,6 @@
 #include "document/CommandIds.h"
 #include "document/DocumentUi.h"
 
-#include <QPageSetupDialog>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -26,11 +25,6 @@ SONALYX_APP_COMMAND(cmd::ID_FILE_SAVE, ctx) {
 
 SONALYX_APP_COMMAND(cmd::ID_FILE_SAVE_AS, ctx) {
     ctx.frame.SaveDocument(true);
-}
-
-SONALYX_APP_COMMAND(cmd::ID_FILE_PRINT_SETUP, ctx) {
-    QPageSetupDialog dlg(&ctx.frame.Printer(), ctx.parent);
-    dlg.exec();
 }
 
 SONALYX_APP_COMMAND(cmd::ID_FILE_MRU_FILE1, ctx) {
