@@ -4,6 +4,18 @@
 #include "app/CMainFrame.h"
 #include "app/CStartupBanner.h"
 
+StartupArgs ParseStartupArgs(const QStringList& arguments) {
+    StartupArgs args;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& arg = arguments.at(i);
+        if (arg == QLatin1String("--no-banner"))
+            args.showBanner = false;
+        else if (args.file.isEmpty())
+            args.file = arg;
+    }
+    return args;
+}
+
 CKymoApp::CKymoApp(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QString::fromUtf8("ｹﾙﾄﾝｸﾞﾙｰﾌﾟ"));
     setApplicationName(QStringLiteral("Sonalyx"));
@@ -14,21 +26,12 @@ CKymoApp::CKymoApp(int& argc, char** argv) : QApplication(argc, argv) {
 CKymoApp::~CKymoApp() = default;
 
 bool CKymoApp::InitInstance() {
-    QString file;
-    bool banner = true;
-    const QStringList args = arguments();
-    for (int i = 1; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (arg == QLatin1String("--no-banner"))
-            banner = false;
-        else if (file.isEmpty())
-            file = arg;
-    }
-    CStartupBanner::EnableBanner(banner);
+    const StartupArgs args = ParseStartupArgs(arguments());
+    CStartupBanner::EnableBanner(args.showBanner);
 
     m_frame = std::make_unique<CMainFrame>();
     CStartupBanner::ShowBanner(m_frame.get());
-    if (!file.isEmpty() && !m_frame->OpenDocumentFile(file)) return false;
+    if (!args.file.isEmpty() && !m_frame->OpenDocumentFile(args.file)) return false;
     m_frame->ShowWithPlacement();
     return true;
 }

@@ -5,6 +5,13 @@
 
 class CMainFrame;
 
+// What the command line asks for: [--no-banner] [FILE]; words after the file are ignored.
+struct StartupArgs {
+    QString file;
+    bool showBanner = true;
+};
+StartupArgs ParseStartupArgs(const QStringList& arguments);
+
 // The application object: settings location, user-interface font, the start-up banner, the
 // main frame with its document and view, and the file named on the command line.
 //

@@ -1,5 +1,6 @@
 #include "AppTestSupport.h"
 
+#include "app/CKymoApp.h"
 #include "app/CMainFrame.h"
 #include "app/CMainStatusBar.h"
 #include "app/CStartupBanner.h"
@@ -11,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -196,4 +198,35 @@ TEST_F(Shell, GrabMainWindowWithStereoWave) {
     }
     EXPECT_TRUE(CStartupBanner::BannerPicture().save(GrabDir() + QStringLiteral("/banner.png")));
     frame.close();
+}
+
+TEST_F(Shell, CommandLineNamesTheFileAndCanSuppressTheBanner) {
+    StartupArgs plain = ParseStartupArgs({QStringLiteral("sonalyx")});
+    EXPECT_TRUE(plain.file.isEmpty());
+    EXPECT_TRUE(plain.showBanner);
+    StartupArgs args = ParseStartupArgs({QStringLiteral("sonalyx"), QStringLiteral("--no-banner"),
+                                         QStringLiteral("a.wav"), QStringLiteral("b.wav")});
+    EXPECT_EQ(args.file, QStringLiteral("a.wav"));
+    EXPECT_FALSE(args.showBanner);
+}
+
+TEST_F(Shell, FailedOpenKeepsTitleAndRecentList) {
+    CMainFrame frame(&ui);
+    EXPECT_FALSE(frame.OpenDocumentFile(QStringLiteral("/nonexistent/none.wav")));
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<std::string>{"ﾒﾓﾘの確保ができないか未知の形式です。ReadFileでFalse"});
+    EXPECT_TRUE(frame.RecentFiles().Files().isEmpty());
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Analyzer - Sonalyx"));
+}
+
+TEST_F(Shell, SaveAsWritesTheWaveAndNamesTheWindow) {
+    CMainFrame frame(&ui);
+    ASSERT_TRUE(frame.OpenDocumentFile(WriteTestWav("source.wav", 2, 2048)));
+    const QString target = GrabDir() + QStringLiteral("/saved");
+    QFile::remove(target + QStringLiteral(".wav"));
+    ui.fileAnswers.push_back(target.toStdString()); // no extension: ".wav" is appended
+    frame.OnCommand(cmd::ID_FILE_SAVE_AS);
+    EXPECT_TRUE(QFile::exists(target + QStringLiteral(".wav")));
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("saved.wav - Sonalyx"));
+    EXPECT_TRUE(frame.RecentFiles().Files().first().endsWith(QStringLiteral("saved.wav")));
 }
