@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 class CKymoDoc;
 class CMainFrame;
@@ -21,6 +22,9 @@ using AppCommandHandler = std::function<void(AppCommandContext&)>;
 // SONALYX_APP_COMMAND, so no central switch needs editing.
 bool RegisterAppCommand(int id, AppCommandHandler handler);
 const AppCommandHandler* FindAppCommand(int id);
+// Ids registered more than once (the later registration replaced the earlier one, in an
+// unspecified order): each id must have exactly one handler.
+const std::vector<int>& DuplicateAppCommands();
 
 #define SONALYX_APP_CONCAT2(a, b) a##b
 #define SONALYX_APP_CONCAT(a, b) SONALYX_APP_CONCAT2(a, b)

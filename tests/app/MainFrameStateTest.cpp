@@ -179,3 +179,9 @@ TEST_F(MainFrameState, ToolbarAndStatusBarToggles) {
     frame->OnCommand(ID_VIEW_STATUS_BAR);
     EXPECT_FALSE(Checked(ID_VIEW_STATUS_BAR));
 }
+
+TEST(AppCommandRegistry, EveryCommandHasOneHandlerAtMost) {
+    EXPECT_TRUE(DuplicateAppCommands().empty())
+        << "first duplicate id "
+        << (DuplicateAppCommands().empty() ? 0 : DuplicateAppCommands()[0]);
+}
