@@ -19,5 +19,9 @@ echo "== sonalyx-cli design kaiser (low-pass 2 kHz, 60 dB), then filter demo.wav
 "$BIN/sonalyx-cli" design kaiser --shape lpf --atten 60 --transition 500 --fl 2000 --fs 48000 \
     -o "$WORK/lowpass.csv"
 "$BIN/sonalyx-cli" filter "$WORK/demo.wav" --coef "$WORK/lowpass.csv" -o "$WORK/filtered.wav"
+echo "== sonalyx-cli design cascade (elliptic low-pass 2 kHz, E24 op-amp stages), then filter"
+"$BIN/sonalyx-cli" design cascade --type elliptic --shape lpf --order 6 --fl 2000 --ripple 0.5 \
+    --stop 60 --fs 48000 --realize e24 --r 10 --c 0.01 -o "$WORK/cascade.csv"
+"$BIN/sonalyx-cli" filter "$WORK/demo.wav" --coef "$WORK/cascade.csv" -o "$WORK/cascade.wav"
 echo "== available commands"
 "$BIN/sonalyx-cli" help

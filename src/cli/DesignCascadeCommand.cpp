@@ -1,6 +1,7 @@
 // sonalyx-cli design cascade: the cascade IIR design of the real-time cascade tool, optionally
 // with its op-amp realization, written as a coefficient file.
 #include "cli/CliCommand.h"
+#include "cli/FilterCliOptions.h"
 #include "filters/CascadeIirDesign.h"
 
 #include <cstdio>
@@ -13,10 +14,6 @@ const std::map<std::string, int> kKinds = {{"butter", kCascadeButterworth},
                                            {"cheby", kCascadeChebyshev},
                                            {"invcheby", kCascadeInvChebyshev},
                                            {"elliptic", kCascadeElliptic}};
-const std::map<std::string, int> kShapes = {{"lpf", shape::LowPass},
-                                            {"hpf", shape::HighPass},
-                                            {"bpf", shape::BandPass},
-                                            {"bsf", shape::BandStop}};
 const std::map<std::string, int> kSeries = {
     {"e12", kSeriesE12}, {"e24", kSeriesE24}, {"exact", kSeriesExact}};
 const std::map<int, int> kRates = {{44100, 0}, {48000, 1}, {96000, 2}};
@@ -77,12 +74,17 @@ SONALYX_CLI_COMMAND(
     int series = kSeriesSFunction;
     double fs = 48000.0;
     if (!Choose(args, "type", kKinds, p.kind, ctx) ||
-        !Choose(args, "shape", kShapes, p.shape, ctx) ||
+
         !Choose(args, "realize", kSeries, series, ctx) || !Number(args, "fl", p.cutLow, ctx) ||
         !Number(args, "fh", p.cutHigh, ctx) || !Number(args, "ripple", p.ripple, ctx) ||
         !Number(args, "stop", p.stopLevel, ctx) || !Number(args, "r", p.refResistorK, ctx) ||
         !Number(args, "c", p.refCapacitorU, ctx) || !Number(args, "fs", fs, ctx))
         return 2;
+    if (args.Has("shape")) {
+        const auto code = CliShape(args, ctx);
+        if (!code) return 2;
+        p.shape = *code;
+    }
     if (args.Has("order")) {
         const auto n = CliInt(args, "order", ctx);
         if (!n) return 2;

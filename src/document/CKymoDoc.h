@@ -244,6 +244,12 @@ public:
     std::unique_ptr<std::uint8_t[]> m_pFilterImage;
     int m_nFilterImageSize = 0;
 
+    // ---- Cascade IIR design settings (shape and edges above: m_nFilterShape, m_fCutLow/High) ----
+    int m_nCascadeKind = 1;      // CascadeKind: 0 Butterworth ... 3 elliptic
+    int m_nIirOrder = 8;         // prototype order n
+    float m_fRipple = 1.0f;      // pass-band ripple Rp, dB
+    float m_fStopLevel = 50.0f;  // stop-band level As, dB
+
 private:
     // Per-stage twiddles of the document FFT, gathered from m_fSinTbl/m_fCosTbl.
     std::vector<float> m_fStageCos = std::vector<float>(limits::kTwiddleCapacity);

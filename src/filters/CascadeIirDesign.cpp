@@ -78,6 +78,13 @@ int CascadeIirDesign::Validate(const CascadeParams& p, int stage, IDocumentUi& u
     return 1;
 }
 
+int CascadeIirDesign::ValidateKindChange(const CascadeParams& p, int stage, IDocumentUi& ui,
+                                         CascadeField* failed) {
+    if (Validate(p, stage, ui, failed)) return 1;
+    ui.ShowMessage(cmsg::kKindCheckFailed);
+    return 0;
+}
+
 int CascadeIirDesign::ComputeCoefficients(const CascadeParams& p, bool realize, int series,
                                           IDocumentUi& ui) {
     const double fs = CascadeSampleRate(p.rateChoice);

@@ -44,6 +44,19 @@ public:
     int Validate(const CascadeParams& p, int stage, IDocumentUi& ui,
                  CascadeField* failed = nullptr);
 
+    // Validation after the kind changed: as Validate, with "逆ﾁｪﾋﾞのCHECKMON()で失敗" after the
+    // failure's own message.
+    int ValidateKindChange(const CascadeParams& p, int stage, IDocumentUi& ui,
+                           CascadeField* failed = nullptr);
+    // Fields a kind uses: the ripple (Chebyshev, elliptic), the stop level (inverse Chebyshev,
+    // elliptic).
+    static bool UsesRipple(int kind) {
+        return kind == kCascadeChebyshev || kind == kCascadeElliptic;
+    }
+    static bool UsesStopLevel(int kind) {
+        return kind == kCascadeInvChebyshev || kind == kCascadeElliptic;
+    }
+
     // Coefficient step: designs with the routine of p.kind (parameters validated before), then,
     // when `realize` is set, no realization failure is pending and the series is not
     // kSeriesSFunction, runs the realization (Realize). Returns 1 when the design succeeded

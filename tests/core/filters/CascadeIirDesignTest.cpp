@@ -1,5 +1,7 @@
 #include "filters/CascadeIirDesign.h"
+#include "document/CKymoDoc.h"
 #include "document/ScriptedUi.h"
+#include "filters/CascadeDocumentParams.h"
 #include "filters/CascadeMessages.h"
 #include "filters/CascadeResponse.h"
 #include "filters/CoefFile.h"
@@ -228,6 +230,51 @@ TEST(CascadeIirDesign, RealizationFailureIsPendingAndKeepsTheDigitalDesign) {
     design.ClearRealizeFailure();
     ASSERT_EQ(design.ComputeCoefficients(p, true, kSeriesE12, ui), 1);
     EXPECT_EQ(design.TableSet(), 3);
+}
+
+} // namespace
+
+namespace {
+
+TEST(CascadeIirDesign, KindChangeFailureAddsItsMessage) {
+    CascadeIirDesign design;
+    CScriptedUi ui;
+    CascadeParams p;
+    p.kind = kCascadeInvChebyshev;
+    p.stopLevel = 0.0;
+    EXPECT_EQ(design.ValidateKindChange(p, 0, ui), 0);
+    EXPECT_EQ(ui.MessageTexts(),
+              (std::vector<std::string>{cmsg::kRippleLevel, cmsg::kKindCheckFailed}));
+    EXPECT_FALSE(CascadeIirDesign::UsesRipple(kCascadeInvChebyshev));
+    EXPECT_TRUE(CascadeIirDesign::UsesStopLevel(kCascadeInvChebyshev));
+    EXPECT_TRUE(CascadeIirDesign::UsesRipple(kCascadeElliptic));
+    EXPECT_FALSE(CascadeIirDesign::UsesStopLevel(kCascadeButterworth));
+}
+
+TEST(CascadeIirDesign, DocumentFieldsCarryTheDesignParameters) {
+    CScriptedUi ui;
+    CKymoDoc doc(ui);
+    const CascadeParams defaults = CascadeParamsFromDocument(doc);
+    EXPECT_EQ(defaults.shape, shape::LowPass);
+    EXPECT_EQ(defaults.kind, kCascadeChebyshev);
+    EXPECT_EQ(defaults.order, 8);
+    EXPECT_EQ(defaults.cutLow, 2000.0);
+    EXPECT_EQ(defaults.cutHigh, 4500.0);
+    EXPECT_EQ(defaults.ripple, 1.0);
+    EXPECT_EQ(defaults.stopLevel, 50.0);
+    CascadeParams p = defaults;
+    p.shape = shape::BandStop;
+    p.kind = kCascadeElliptic;
+    p.order = 5;
+    p.cutHigh = 7000.0;
+    p.stopLevel = 70.0;
+    StoreCascadeParams(p, doc);
+    const CascadeParams back = CascadeParamsFromDocument(doc);
+    EXPECT_EQ(back.shape, shape::BandStop);
+    EXPECT_EQ(back.kind, kCascadeElliptic);
+    EXPECT_EQ(back.order, 5);
+    EXPECT_EQ(back.cutHigh, 7000.0);
+    EXPECT_EQ(back.stopLevel, 70.0);
 }
 
 } // namespace
