@@ -39,8 +39,9 @@ public:
     // ---- Opening and saving (document load and save steps) --------------------------------
     // Opens a WAV or measurement-data file as File Open does. Returns true on success.
     bool OnOpenDocument(const std::string& path);
-    // Loads from bytes already in memory (the open path after the file was read).
-    bool LoadFromBytes(const std::vector<std::uint8_t>& bytes);
+    // Loads from bytes already in memory (the open path after the file was read); `path` is
+    // the file they came from, shown by the measurement-data branch.
+    bool LoadFromBytes(const std::vector<std::uint8_t>& bytes, const std::string& path = {});
     // Writes the wave image byte for byte (File Save / Save As). Returns true when written.
     bool OnSaveDocument(const std::string& path);
 

@@ -34,12 +34,12 @@ bool CKymoDoc::OnOpenDocument(const std::string& path) {
         if (disp_mode1 != kindBefore) UpdateAllViews();
         return false;
     }
-    if (!LoadFromBytes(bytes)) return false;
+    if (!LoadFromBytes(bytes, path)) return false;
     m_strPathName = path;
     return true;
 }
 
-bool CKymoDoc::LoadFromBytes(const std::vector<std::uint8_t>& bytes) {
+bool CKymoDoc::LoadFromBytes(const std::vector<std::uint8_t>& bytes, const std::string& path) {
     const int kindBefore = disp_mode1;
     ReleaseWaveImage();
     auto fail = [&] {
@@ -51,7 +51,7 @@ bool CKymoDoc::LoadFromBytes(const std::vector<std::uint8_t>& bytes) {
     if (bytes.size() < 12) return fail();
 
     if (IsMeasurementMagic(bytes.data())) {
-        if (!ReadMeasurementData(*this, bytes)) return fail();
+        if (!ReadMeasurementData(*this, bytes, path)) return fail();
         UpdateAllViews();
         return true;
     }

@@ -2,19 +2,263 @@
 
 #include "document/ByteOrder.h"
 #include "document/CKymoDoc.h"
+#include "document/DataKinds.h"
+#include "document/DocMessages.h"
+#include "document/DocumentLimits.h"
+
+#include <algorithm>
+#include <bit>
+#include <fstream>
 
 namespace {
-constexpr const char* kMagics[] = {"OPER", "OSC1", "OPS1", "OPS2", "OPJ1", "OPJ2", "OPSO"};
+
+// Live instrument kinds kept after a panel closes that the files also take.
+constexpr int kLiveScope = 12;
+constexpr int kLiveAutoCorr = 20;
+constexpr int kLiveCrossCorr = 21;
+
+constexpr int kHeaderBytes = 16;
+constexpr int kScopeInts = 5;
+
+// Array slots of a file, in file order.
+enum Slot { W1, W2, A, B, C };
+
+struct Layout {
+    const char* magic;
+    int kind;
+    const char* note; // appended to the path in the message shown when reading
+    int count;
+    Slot slots[4];
+};
+
+constexpr Layout kLayouts[] = {
+    {"OPER", kind::Spectrum, "", 2, {A, B}},
+    {"OSC1", kind::Scope, "\n 　..ｵｼﾛｽｺｰﾌﾟ表示専用として開きます", 2, {W1, W2}},
+    {"OPS1", kind::Spectrum1, "\n 　..1chｽﾍﾟｱﾅ表示専用として開きます", 2, {W1, A}},
+    {"OPS2", kind::Spectrum2, "\n 　　..2chｽﾍﾟｱﾅ表示専用として開きます", 4, {W1, W2, A, C}},
+    {"OPJ1", kind::AutoCorr1, "\n 　　..1ch自己相関表示専用として開きます", 2, {W1, A}},
+    {"OPJ2", kind::AutoCorr2, "\n 　　..2ch自己相関表示専用として開きます", 4, {W1, W2, A, C}},
+    {"OPSO", kind::CrossCorr, "\n 　　..相互相関表示専用として開きます", 3, {W1, W2, A}},
+};
+
+const Layout* LayoutForMagic(const std::uint8_t* p) {
+    for (const auto& l : kLayouts)
+        if (HasTag(p, l.magic)) return &l;
+    return nullptr;
 }
+
+const Layout* LayoutForMagic(const char* magic) {
+    return magic ? LayoutForMagic(reinterpret_cast<const std::uint8_t*>(magic)) : nullptr;
+}
+
+std::size_t FileBytes(const Layout& l, int n) {
+    std::size_t bytes = kHeaderBytes + static_cast<std::size_t>(l.count) * 4u * n;
+    if (l.kind == kind::Scope) bytes += 4u * kScopeInts;
+    return bytes;
+}
+
+float ReadFloat(const std::uint8_t* p) {
+    return std::bit_cast<float>(ReadLe32(p));
+}
+
+void AppendLe32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    const std::size_t at = out.size();
+    out.resize(at + 4);
+    WriteLe32(out.data() + at, v);
+}
+
+const float* SourceArray(const MeasurementSource& s, Slot slot) {
+    switch (slot) {
+    case W1:
+        return s.wave1;
+    case W2:
+        return s.wave2;
+    case A:
+        return s.re;
+    case B:
+        return s.im;
+    case C:
+        return s.opRe;
+    }
+    return nullptr;
+}
+
+float* TargetArray(MeasurementTarget& t, Slot slot) {
+    switch (slot) {
+    case W1:
+        return t.wave1;
+    case W2:
+        return t.wave2;
+    case A:
+        return t.a;
+    case B:
+        return t.b;
+    case C:
+        return t.c;
+    }
+    return nullptr;
+}
+
+// The largest file any reader needs: four full arrays and the display values.
+constexpr std::size_t kMaxFileBytes =
+    kHeaderBytes + 4u * 4u * limits::kComplexCapacity + 4u * kScopeInts;
+
+bool ReadFilePrefix(const std::string& path, std::vector<std::uint8_t>& out) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    out.resize(kMaxFileBytes);
+    in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()));
+    out.resize(static_cast<std::size_t>(in.gcount()));
+    return !in.bad();
+}
+
+} // namespace
 
 bool IsMeasurementMagic(const std::uint8_t* first4) {
-    for (const char* m : kMagics)
-        if (HasTag(first4, m)) return true;
-    return false;
+    return LayoutForMagic(first4) != nullptr;
 }
 
-int ReadMeasurementData(CKymoDoc& doc, const std::vector<std::uint8_t>& bytes) {
-    doc.Ui().ShowMessage("測定データー(*.opr)の読み込みはまだ実装されていません。",
-                         MessageIcon::Warning);
-    return 0;
+const char* MeasurementMagicForKind(int dataKind, int channelMode) {
+    switch (dataKind) {
+    case kind::Spectrum:
+    case kind::Transfer:
+    case kind::LiveTransfer:
+        return "OPER";
+    case kLiveScope:
+    case kind::Scope:
+        return "OSC1";
+    case kind::Spectrum1:
+        return "OPS1";
+    case kind::Spectrum2:
+        return "OPS2";
+    case kind::LiveSpectrum:
+        return channelMode == chan::Ch1 ? "OPS1" : channelMode == chan::Both ? "OPS2" : nullptr;
+    case kind::AutoCorr1:
+        return "OPJ1";
+    case kind::AutoCorr2:
+        return "OPJ2";
+    case kLiveAutoCorr:
+        return channelMode == chan::Ch1 ? "OPJ1" : channelMode == chan::Both ? "OPJ2" : nullptr;
+    case kLiveCrossCorr:
+    case kind::CrossCorr:
+        return "OPSO";
+    default:
+        return nullptr;
+    }
+}
+
+MeasurementSource DocumentMeasurementSource(const CKymoDoc& doc) {
+    MeasurementSource s;
+    s.kind = doc.disp_mode1;
+    s.channelMode = doc.disp_mode3;
+    s.pow = doc.m_nPow;
+    s.n = doc.m_nPoints;
+    s.dt = doc.m_fDt;
+    s.wave1 = doc.m_fWave1.data();
+    s.wave2 = doc.m_fWave2.data();
+    s.re = doc.m_fRe.data();
+    s.im = doc.m_fIm.data();
+    s.opRe = doc.m_fOpRe.data();
+    s.opIm = doc.m_fOpIm.data();
+    s.scope = {doc.m_nScopeShow, doc.m_scope.m_nRangeExp1, doc.m_scope.m_nRangeExp2,
+               doc.m_scope.m_nPosStep1, doc.m_scope.m_nPosStep2};
+    return s;
+}
+
+int WriteMeasurementData(IDocumentUi& ui, const std::string& path, const MeasurementSource& src) {
+    ui.ShowMessage(path);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        ui.ShowMessage(msg::kSaveFailed, MessageIcon::Error);
+        return 0;
+    }
+    const Layout* layout = LayoutForMagic(MeasurementMagicForKind(src.kind, src.channelMode));
+    if (!layout || src.n < 0) {
+        out.close();
+        ui.ShowMessage(msg::kSaveFailed, MessageIcon::Error);
+        return 0;
+    }
+
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(FileBytes(*layout, src.n));
+    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(layout->magic[i]));
+    AppendLe32(bytes, static_cast<std::uint32_t>(src.pow));
+    AppendLe32(bytes, static_cast<std::uint32_t>(src.n));
+    AppendLe32(bytes, std::bit_cast<std::uint32_t>(src.dt));
+    for (int s = 0; s < layout->count; ++s) {
+        const float* values = SourceArray(src, layout->slots[s]);
+        for (int i = 0; i < src.n; ++i)
+            AppendLe32(bytes, std::bit_cast<std::uint32_t>(values ? values[i] : 0.0f));
+    }
+    if (layout->kind == kind::Scope) {
+        for (int v : {src.scope.show, src.scope.rangeExp1, src.scope.rangeExp2, src.scope.posStep1,
+                      src.scope.posStep2})
+            AppendLe32(bytes, static_cast<std::uint32_t>(v));
+    }
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+        ui.ShowMessage(msg::kSaveFailed, MessageIcon::Error);
+        return 0;
+    }
+    return 1;
+}
+
+int ParseMeasurementBytes(IDocumentUi& ui, const std::string& path,
+                          const std::vector<std::uint8_t>& bytes, MeasurementTarget& t) {
+    if (bytes.size() < 4) {
+        ui.ShowMessage(oprmsg::kUnknownFormat, MessageIcon::Error);
+        return 0;
+    }
+    const Layout* layout = LayoutForMagic(bytes.data());
+    if (!layout) {
+        if (HasTag(bytes.data(), "AUDO"))
+            ui.ShowMessage(msg::kAudioFile);
+        else
+            ui.ShowMessage(oprmsg::kOtherFormat, MessageIcon::Error);
+        return 0;
+    }
+    ui.ShowMessage(path + layout->note);
+
+    if (bytes.size() < kHeaderBytes) {
+        ui.ShowMessage(oprmsg::kOtherFormat, MessageIcon::Error);
+        return 0;
+    }
+    const int pow = static_cast<int>(ReadLe32(bytes.data() + 4));
+    const int n = static_cast<int>(ReadLe32(bytes.data() + 8));
+    if (pow < limits::kMinPow || pow > limits::kMaxPow || n != PointsForPow(pow) ||
+        bytes.size() < FileBytes(*layout, n)) {
+        ui.ShowMessage(oprmsg::kOtherFormat, MessageIcon::Error);
+        return 0;
+    }
+
+    ui.SetWaitCursor(true);
+    t.pow = pow;
+    t.n = n;
+    t.dt = ReadFloat(bytes.data() + 12);
+    const std::uint8_t* p = bytes.data() + kHeaderBytes;
+    for (int s = 0; s < layout->count; ++s) {
+        float* dest = TargetArray(t, layout->slots[s]);
+        if (dest)
+            for (int i = 0; i < n; ++i) dest[i] = ReadFloat(p + 4 * i);
+        p += 4 * static_cast<std::size_t>(n);
+    }
+    if (layout->kind == kind::Scope) {
+        int v[kScopeInts];
+        for (int& x : v) {
+            x = static_cast<int>(ReadLe32(p));
+            p += 4;
+        }
+        t.scope = {v[0], v[1], v[2], v[3], v[4]};
+    }
+    t.kind = layout->kind;
+    ui.SetWaitCursor(false);
+    return 1;
+}
+
+int ReadMeasurementPath(IDocumentUi& ui, const std::string& path, MeasurementTarget& t) {
+    std::vector<std::uint8_t> bytes;
+    if (!ReadFilePrefix(path, bytes)) return 0;
+    return ParseMeasurementBytes(ui, path, bytes, t);
 }

@@ -1,0 +1,21 @@
+// "保存(*.opr,*.csv)(&A)": the current result as a measurement-data file or CSV.
+#include "document/CKymoDoc.h"
+#include "document/History.h"
+#include "document/MeasurementFile.h"
+#include "document/ResultCsv.h"
+#include "document/SavePath.h"
+
+namespace {
+constexpr const char* kSaveFilter = "MeasureData(*.opr)|*.opr|MeasureData(*.csv)|*.csv||";
+constexpr const char* kNeedExtension = "拡張子を指定して下さい(*.opr|*.csv)";
+} // namespace
+
+int CKymoDoc::OnSaveResult() {
+    const auto path = AskSavePath(m_ui, "", kSaveFilter, {".csv", ".opr"}, ".csv", kNeedExtension);
+    if (!path) return 0;
+    const MeasurementSource src = DocumentMeasurementSource(*this);
+    if (path->find(".csv") != std::string::npos) return WriteResultCsv(m_ui, *path, src);
+    if (!WriteMeasurementData(m_ui, *path, src)) return 0;
+    AddHistory(*this, {"Write File", 0.0f, 0.0f, "--", *path, 1.0f / m_fDt, m_nPoints});
+    return 1;
+}
