@@ -28,3 +28,9 @@ SONALYX_APP_COMMAND(cmd::ID_FFT, ctx) {
 SONALYX_APP_COMMAND(cmd::ID_IFT, ctx) {
     ctx.doc.OnIft();
 }
+SONALYX_APP_COMMAND(cmd::ID_SAVE_RESULT, ctx) {
+    ctx.doc.OnSaveResult();
+}
+SONALYX_APP_COMMAND(cmd::ID_SAVE_RESULT_TB, ctx) {
+    ctx.doc.OnSaveResult();
+}

@@ -1,5 +1,8 @@
 #include "document/ScopeDisplay.h"
 
+#include "document/CKymoDoc.h"
+
+#include <algorithm>
 #include <cmath>
 
 void ScopeDisplay::Derive() {
@@ -7,4 +10,17 @@ void ScopeDisplay::Derive() {
     m_fRange2 = std::ldexp(1.0f, m_nRangeExp2);
     m_nPosition1 = 10 * m_nPosStep1;
     m_nPosition2 = 10 * m_nPosStep2;
+}
+
+void ApplyScopeDisplay(CKymoDoc& doc, const ScopeDisplay& display, int xy) {
+    doc.m_scope = display;
+    doc.m_scope.Derive();
+    doc.m_bScopeXY = xy;
+    doc.UpdateAllViews();
+}
+
+std::string ScopeRangeText(int exponent) {
+    if (exponent == -2) return "0.25";
+    if (exponent == -1) return "0.5";
+    return std::to_string(1L << std::max(0, exponent));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // Display values of an oscilloscope record: the range exponents e (scale 2^e, -2..9) and
 // position steps p (position 10 x p percent, -10..10) of both channels, and the values the view
 // draws with. Saved with "OSC1" files after `m_nScopeShow`.
@@ -16,3 +18,12 @@ struct ScopeDisplay {
     // Recomputes the scales and positions from the exponents and steps.
     void Derive();
 };
+
+class CKymoDoc;
+
+// Stores oscilloscope display values in the document (deriving scales and positions) with the
+// X-Y flag, and redraws.
+void ApplyScopeDisplay(CKymoDoc& doc, const ScopeDisplay& display, int xy);
+
+// Text of a range exponent as the settings show it: "0.25", "0.5", "1", "2", "4", ...
+std::string ScopeRangeText(int exponent);
