@@ -8,7 +8,7 @@ PACKAGES=(
     qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev
     portaudio19-dev libasound2-dev
     fonts-ipafont-mincho fonts-ipafont-gothic
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
     xvfb xauth
 )
 

@@ -253,8 +253,8 @@ public:
 
 private:
     // Per-stage twiddles of the document FFT, gathered from m_fSinTbl/m_fCosTbl.
-    std::vector<float> m_fStageCos = std::vector<float>(limits::kTwiddleCapacity);
-    std::vector<float> m_fStageSin = std::vector<float>(limits::kTwiddleCapacity);
+    std::vector<float> m_fStageCos = std::vector<float>(limits::kComplexCapacity);
+    std::vector<float> m_fStageSin = std::vector<float>(limits::kComplexCapacity);
 
     IDocumentUi& m_ui;
     CNullWavePlayer m_nullPlayer;

@@ -22,6 +22,9 @@ struct DftPlan {
     float* m_pWorkRe = nullptr; // c entries: convolution work buffer
     float* m_pWorkIm = nullptr;
 
+    // Twiddles of every butterfly stage laid out contiguously (cosines, then sines; c each),
+    // filled by Fft::Init from the sine table.
+    std::unique_ptr<float[]> m_pStageTwiddles;
     std::unique_ptr<float[]> m_chirpBlock;  // 2n floats
     std::unique_ptr<float[]> m_filterBlock; // 2c floats
     std::unique_ptr<float[]> m_workBlock;   // 2c floats

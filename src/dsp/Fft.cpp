@@ -1,25 +1,12 @@
 #include "dsp/Fft.h"
 
 #include "dsp/DftPlan.h"
+#include "dsp/Radix2Kernel.h"
 
 #include <cmath>
 #include <new>
 #include <numbers>
-
-namespace {
-
-// One butterfly pass for half-size h: the lower element of every pair is multiplied by
-// e^(-j pi i / h) (forward) or e^(+j pi i / h) (inverse), sn holding the sign of the direction.
-inline void Butterfly(float* re, float* im, int u, int l, float cs, float sn) {
-    const float tRe = cs * re[l] + sn * im[l];
-    const float tIm = cs * im[l] - sn * re[l];
-    re[l] = re[u] - tRe;
-    re[u] = re[u] + tRe;
-    im[l] = im[u] - tIm;
-    im[u] = im[u] + tIm;
-}
-
-} // namespace
+#include <utility>
 
 int Fft::Init(DftPlan& plan, int c) {
     long long p = 4;
@@ -29,7 +16,8 @@ int Fft::Init(DftPlan& plan, int c) {
     plan.m_nFftSize = c;
     plan.m_pSinTable.reset(new (std::nothrow) float[3 * (c / 4)]);
     plan.m_pBitReverse.reset(new (std::nothrow) int[c]);
-    if (!plan.m_pSinTable || !plan.m_pBitReverse) {
+    plan.m_pStageTwiddles.reset(new (std::nothrow) float[2 * static_cast<std::size_t>(c)]);
+    if (!plan.m_pSinTable || !plan.m_pBitReverse || !plan.m_pStageTwiddles) {
         Free(plan);
         return 2;
     }
@@ -43,6 +31,16 @@ int Fft::Init(DftPlan& plan, int c) {
     for (int j = 0; j < c / 4; ++j) {
         table[c / 2 - j] = table[j];
         table[c / 2 + j] = -table[j];
+    }
+
+    float* stageCos = plan.m_pStageTwiddles.get();
+    float* stageSin = stageCos + c;
+    for (int h = 1; h < c; h *= 2) {
+        const int stride = c / (2 * h);
+        for (int i = 0; i < h; ++i) {
+            stageCos[h - 1 + i] = table[c / 4 + i * stride];
+            stageSin[h - 1 + i] = table[i * stride];
+        }
     }
 
     int* rev = plan.m_pBitReverse.get();
@@ -62,49 +60,24 @@ int Fft::Init(DftPlan& plan, int c) {
 
 void Fft::Transform(const DftPlan& plan, int inverse, float* re, float* im) {
     const int c = plan.m_nFftSize;
-    const int* rev = plan.m_pBitReverse.get();
-    const float* table = plan.m_pSinTable.get();
+    int log2c = 0;
+    while ((1 << log2c) < c) ++log2c;
+    BitReversePermute(re, im, log2c); // the order of m_pBitReverse
 
-    for (int i = 0; i < c; ++i) {
-        const int r = rev[i];
-        if (i < r) {
-            std::swap(re[i], re[r]);
-            std::swap(im[i], im[r]);
-        }
+    // Stage h multiplies the lower element by e^(-j pi i / h) forward, e^(+j pi i / h) inverse.
+    const float* cs[31];
+    const float* sn[31];
+    for (int s = 0; s < log2c; ++s) {
+        cs[s] = plan.m_pStageTwiddles.get() + (1 << s) - 1;
+        sn[s] = cs[s] + c;
     }
-
-    for (int h = 1; h < c; h *= 2) {
-        const int stride = c / (2 * h);
-        if (h < stride) {
-            // Few twiddles, many groups: each twiddle is read once.
-            for (int i = 0; i < h; ++i) {
-                const float cs = table[c / 4 + i * stride];
-                const float sn = inverse ? -table[i * stride] : table[i * stride];
-                for (int f = i; f < c; f += 2 * h) Butterfly(re, im, f, f + h, cs, sn);
-            }
-        } else {
-            // Many twiddles, few groups: walk each group contiguously.
-            for (int f0 = 0; f0 < c; f0 += 2 * h) {
-                for (int i = 0; i < h; ++i) {
-                    const float cs = table[c / 4 + i * stride];
-                    const float sn = inverse ? -table[i * stride] : table[i * stride];
-                    Butterfly(re, im, f0 + i, f0 + i + h, cs, sn);
-                }
-            }
-        }
-    }
-
-    if (!inverse) {
-        const float s = static_cast<float>(1.0 / c);
-        for (int i = 0; i < c; ++i) {
-            re[i] *= s;
-            im[i] *= s;
-        }
-    }
+    const float s = static_cast<float>(1.0 / c); // exact: c is a power of two
+    Radix2Passes(re, im, log2c, cs, sn, inverse ? -1.0f : 1.0f, inverse ? 1.0f : s);
 }
 
 void Fft::Free(DftPlan& plan) {
     plan.m_pSinTable.reset();
     plan.m_pBitReverse.reset();
+    plan.m_pStageTwiddles.reset();
     plan.m_nFftSize = 0;
 }
