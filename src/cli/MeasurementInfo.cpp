@@ -13,7 +13,7 @@ void PrintMeasurementInfo(const CKymoDoc& doc, std::ostream& out) {
     out << "magic=" << magic << "\n"
         << "m_nPow=" << doc.m_nPow << "\n"
         << "N=" << doc.m_nPoints << "\n"
-        << "m_fDt=" << FormatE(doc.m_fDt) << "\n";
+        << "m_fDt=" << CsvNumber(doc.m_fDt) << "\n";
 }
 
 const bool registered = AddInfoPrinter(&PrintMeasurementInfo);

@@ -148,7 +148,7 @@ int WriteAudioCsv(IDocumentUi& ui, const std::string& path, const AudioFile& fil
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < curves; ++c) {
             const std::size_t at = static_cast<std::size_t>(c) * rows + r;
-            text += FormatE(at < file.m_fCurves.size() ? file.m_fCurves[at] : 0.0f);
+            text += CsvNumber(at < file.m_fCurves.size() ? file.m_fCurves[at] : 0.0f);
             text += ',';
         }
         text += "\r\n";

@@ -112,7 +112,7 @@ Choice ChooseLayout(const MeasurementSource& s, CsvLayout& l) {
 
 } // namespace
 
-std::string FormatE(double value) {
+std::string CsvNumber(double value) {
     char buf[64];
     const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 6);
     return std::string(buf, r.ptr);
@@ -145,12 +145,12 @@ int WriteResultCsv(IDocumentUi& ui, const std::string& path, const MeasurementSo
         const int rotated = i < half ? i + half : i - half;
         for (const Column& c : layout.columns) {
             const float v = c.values ? c.values[c.rotated ? rotated : i] : 0.0f;
-            text += FormatE(v);
+            text += CsvNumber(v);
             text += ',';
         }
         if (i == 0) text += layout.title;
         if (i == 1) text += layout.legend;
-        if (i == 2) text += std::string(kSampleTime) + FormatE(src.dt);
+        if (i == 2) text += std::string(kSampleTime) + CsvNumber(src.dt);
         if (i == 3) text += std::string(kPoints) + std::to_string(layout.rows);
         text += "\r\n";
     }

@@ -13,4 +13,4 @@ struct MeasurementSource;
 int WriteResultCsv(IDocumentUi& ui, const std::string& path, const MeasurementSource& src);
 
 // printf's "%e" without the locale.
-std::string FormatE(double value);
+std::string CsvNumber(double value);

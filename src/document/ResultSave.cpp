@@ -1,6 +1,6 @@
 // "保存(*.opr,*.csv)(&A)": the current result as a measurement-data file or CSV.
 #include "document/CKymoDoc.h"
-#include "document/History.h"
+#include "document/HistoryEntry.h"
 #include "document/MeasurementFile.h"
 #include "document/ResultCsv.h"
 #include "document/SavePath.h"
@@ -16,6 +16,6 @@ int CKymoDoc::OnSaveResult() {
     const MeasurementSource src = DocumentMeasurementSource(*this);
     if (path->find(".csv") != std::string::npos) return WriteResultCsv(m_ui, *path, src);
     if (!WriteMeasurementData(m_ui, *path, src)) return 0;
-    AddHistory(*this, {"Write File", 0.0f, 0.0f, "--", *path, 1.0f / m_fDt, m_nPoints});
+    AddHistory(MakeHistoryEntry("Write File", 0.0f, 0.0f, "--", *path));
     return 1;
 }
