@@ -4,6 +4,7 @@
 #include "document/DocumentUi.h"
 #include "document/ScopeDisplay.h"
 #include "document/WavePlayer.h"
+#include "filters/RemezSettings.h"
 
 #include <cstdint>
 #include <functional>
@@ -250,6 +251,11 @@ public:
     int m_nIirOrder = 8;         // prototype order n
     float m_fRipple = 1.0f;      // pass-band ripple Rp, dB
     float m_fStopLevel = 50.0f;  // stop-band level As, dB
+
+    // ---- Remez exchange and biquad designs ----
+    RemezBandTable m_RemezTable;   // band table of file filtering with a Remez design
+    RemezToolSettings m_RemezTool; // settings of the real-time Remez tools
+    float m_fIirGain = 20.0f;      // biquad gain, dB (file filtering and the real-time tool)
 
 private:
     // Per-stage twiddles of the document FFT, gathered from m_fSinTbl/m_fCosTbl.

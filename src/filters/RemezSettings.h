@@ -35,6 +35,13 @@ struct EasyRemezSettings {
     int rateIndex = 1;          // 0 -> 44100, 1 -> 48000, 2 -> 96000 Hz
 };
 
+// What the real-time Remez tools keep between openings.
+struct RemezToolSettings {
+    EasyRemezSettings easy;
+    RemezBandTable table; // detailed settings
+    int taps = 101;       // detailed settings
+};
+
 // The band list handed to RemezDesign (edges in Hz, scale fs).
 struct RemezBands {
     int nBands = 0;

@@ -1,7 +1,9 @@
+#include "app/AppCommands.h"
 #include "app/dialogs/CDetailRemezDlg.h"
 #include "app/dialogs/CEasyRemezDlg.h"
 #include "app/dialogs/CIirSettingDlg.h"
 #include "app/dialogs/CRemezSettingDlg.h"
+#include "document/CommandIds.h"
 #include "document/ScriptedUi.h"
 
 #include <gtest/gtest.h>
@@ -169,4 +171,10 @@ TEST(DetailRemezDlg, RealTimeMessagesAndTapLimit) {
     EXPECT_EQ(dlg.Taps().size(), 63u);
     EXPECT_TRUE(dlg.IsRunning());
     dlg.grab().save(QStringLiteral("/tmp/detail_remez_dlg.png"));
+}
+
+TEST(RemezBiquadCommands, AreRegistered) {
+    for (int id : {cmd::ID_FILE_FIR_REMEZ, cmd::ID_FILE_IIR_BIQUAD, cmd::ID_RT_FIR_EASY_REMEZ,
+                   cmd::ID_RT_FIR_REMEZ})
+        EXPECT_NE(FindAppCommand(id), nullptr) << id;
 }

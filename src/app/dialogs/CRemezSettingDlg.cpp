@@ -2,6 +2,7 @@
 
 #include "app/dialogs/CRemezBandTable.h"
 #include "document/DocumentUi.h"
+#include "filters/RemezBiquadFileFilter.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -51,23 +52,17 @@ int CRemezSettingDlg::TapCount() const {
 
 bool CRemezSettingDlg::Apply() {
     RemezBandTable table = m_table->Table();
-    const RemezCheck check = ValidateRemezBands(table, m_fs, false);
+    RemezCheck failed;
+    const int ok = CheckAndDesignRemez(m_ui, table, TapCount(), m_fs, m_taps, &failed);
     m_table->SetTable(table); // shows the corrected outer edges
-    if (!ShowRemezCheck(m_ui, check)) {
-        m_table->FocusField(check.field, check.band);
-        return false;
-    }
-    if (const RemezCheck taps = ValidateRemezTaps(TapCount(), kRemezFileMaxTaps); !taps.ok) {
-        ShowRemezCheck(m_ui, taps);
+    if (ok) return true;
+    if (failed.field == RemezField::Taps) {
         m_tapsEdit->selectAll();
         m_tapsEdit->setFocus();
-        return false;
+    } else {
+        m_table->FocusField(failed.field, failed.band);
     }
-    if (DesignRemez(TableRemezBands(table), TapCount(), m_fs, m_taps) != 1) {
-        m_ui.ShowMessage(kRemezNoConvergence, MessageIcon::None);
-        return false;
-    }
-    return true;
+    return false;
 }
 
 void CRemezSettingDlg::accept() {
