@@ -15,7 +15,7 @@ SONALYX_APP_COMMAND(cmd::ID_FILE_NEW, ctx) {
 
 SONALYX_APP_COMMAND(cmd::ID_FILE_OPEN, ctx) {
     const auto path = ctx.frame.Ui().AskOpenFileName(
-        "開く", "波形データー(*.wav)|*.wav|すべてのﾌｧｲﾙ (*.*)|*.*||");
+        "開く", "波形データー(*.wav)|*.wav|測定データー(*.opr)|*.opr|すべてのﾌｧｲﾙ (*.*)|*.*||");
     if (path) ctx.frame.OpenDocumentFile(QString::fromStdString(*path));
 }
 
