@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/AveragingProgress.h"
 #include "document/DocumentLimits.h"
 #include "document/DocumentUi.h"
 #include "document/ScopeDisplay.h"
@@ -19,6 +20,7 @@
 // Operations take their parameters (dialogs live in the desktop program) and report to the user
 // through the IDocumentUi given at construction. Buffers are allocated once at their fixed
 // capacity and never resized.
+struct AnalysisSetup;
 struct HistoryEntry;
 struct ResonanceSettings;
 
@@ -135,6 +137,24 @@ public:
     // Time-stretched pulse of N = 2^(pow + 7) points as the initial result.
     void OnTsp(int pow, double fs);
 
+    // ---- File analyses (FileAnalysis*.cpp, AveragingPass.cpp, Decimation.cpp) -------------
+    // Set-up on the raw wave: frame, down-sampling, window, then the pending kind. 1 when the
+    // pending kind is set; 0 when the (decimated) wave holds less than one record.
+    int OnSetUpFileAnalysis(int analysis, const AnalysisSetup& setup);
+    // The analysis of the single record held (kinds 1, 4, 6); other kinds only redraw.
+    void OnAnalyseRecord(int analysis);
+    // Kmax of the averaging dialog: whole N-point records in the wave.
+    int AveragingMaxCount() const;
+    // Averaging dialog cancelled: back to the raw wave.
+    void OnCancelAveraging();
+    // Averages `count` records for the pending kind. `refresh` is called when the running
+    // average is in the result buffers (at most 30 times); progress goes to
+    // IDocumentUi::ReportProgress, whose false stops the pass (back to the wave). 1 when done.
+    int RunAveragingPass(int count, const std::function<void()>& refresh = {});
+    // One decimation by 2 of the wave image. 1 done; 0 without a wave or memory.
+    int DecimateWave();
+    AveragingProgress m_averaging;
+
     // ============================================================================================
     // Wave image and format.
     std::unique_ptr<std::uint8_t[]> m_pWaveImage;
@@ -198,14 +218,14 @@ public:
     int m_bFixedPositions = 0;
     int m_nTopLevel = 80;
     int m_nDynamicRange = 100;
-    int m_nRealUpdates = 0;     // blocks handed over (averaged) since the instrument started
+    int m_nRealUpdates = 0; // blocks handed over (averaged) since the instrument started
     int m_bAveraging = 0;
-    int m_bAudioMode = 0;       // spectrum analyzer in the audio-performance mode
+    int m_bAudioMode = 0;        // spectrum analyzer in the audio-performance mode
     int m_nFilterFftSize = 1024; // points of the real-time filter displays
-    float m_fTrigFrac = 0.0f;   // oscilloscope: trigger crossing within one point step
-    int m_nScopeOver = 1;       // oscilloscope: interpolation factor D
-    std::string m_szGraphTitle; // audio measurement: title of the result graph
-    int m_bSwapColours = 0;     // audio measurement: ch1 in the second colour
+    float m_fTrigFrac = 0.0f;    // oscilloscope: trigger crossing within one point step
+    int m_nScopeOver = 1;        // oscilloscope: interpolation factor D
+    std::string m_szGraphTitle;  // audio measurement: title of the result graph
+    int m_bSwapColours = 0;      // audio measurement: ch1 in the second colour
 
     // Calculation history: line 0 is the CSV header; m_nHistoryCount is the next line to write.
     std::vector<std::string> m_szHistory;
@@ -217,7 +237,8 @@ public:
     int m_nIirType = 0;
     // Correlation display.
     int m_nCorrGainExp = 0;
-    int m_nCorrTimeExp = 1;
+    int m_nCorrTimeExp = 3;
+    int m_nCorrTimeScale = 8; // 2^m_nCorrTimeExp
     // Measurement settings.
     int m_nDownExp = 0;
     int m_nDecimTaps = 0;

@@ -1,0 +1,47 @@
+#include "document/AnalysisMath.h"
+
+#include "document/CKymoDoc.h"
+
+void DocForwardFft(CKymoDoc& doc, float* re, float* im) {
+    doc.FftBitReverse(doc.m_nPoints, re, im);
+    doc.FftButterflies(doc.m_nPow + 7, 1, re, im);
+}
+
+void DocInverseFft(CKymoDoc& doc, float* re, float* im) {
+    doc.FftBitReverse(doc.m_nPoints, re, im);
+    doc.FftButterflies(doc.m_nPow + 7, 2, re, im);
+}
+
+double PopulationVariance(const float* x, int n) {
+    double sum = 0.0, squares = 0.0;
+    for (int i = 0; i < n; ++i) {
+        sum += x[i];
+        squares += static_cast<double>(x[i]) * x[i];
+    }
+    const double var = (squares - sum * sum / n) / n;
+    return var > 0.0 ? var : 0.0;
+}
+
+void CorrelationFromSpectrum(CKymoDoc& doc, float* re, float* im, double norm, float* out) {
+    const int n = doc.m_nPoints;
+    DocInverseFft(doc, re, im);
+    for (int i = 0; i < n; ++i) {
+        out[i] = norm > 0.0 ? static_cast<float>(re[i] / norm) : 0.0f;
+        im[i] = 0.0f;
+    }
+}
+
+void TransferRatio(const float* x1Re, const float* x1Im, const float* x2Re, const float* x2Im,
+                   int n, float* hRe, float* hIm) {
+    for (int k = 0; k < n; ++k) {
+        const double ar = x1Re[k], ai = x1Im[k], br = x2Re[k], bi = x2Im[k];
+        const double den = ar * ar + ai * ai;
+        if (den == 0.0) {
+            hRe[k] = 0.0f;
+            hIm[k] = 0.0f;
+            continue;
+        }
+        hRe[k] = static_cast<float>((br * ar + bi * ai) / den);
+        hIm[k] = static_cast<float>((bi * ar - br * ai) / den);
+    }
+}
