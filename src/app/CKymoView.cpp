@@ -1,5 +1,8 @@
 #include "app/CKymoView.h"
 
+#include "app/AveragingRunner.h"
+#include "document/FileAnalysis.h"
+
 #include "app/dialogs/CScalingDlg.h"
 #include "document/CKymoDoc.h"
 #include "document/DataKinds.h"
@@ -97,6 +100,12 @@ void CKymoView::RenderPicture() {
     painter.end();
     m_bPictureValid = true;
     ShowWarning(result);
+    // A pending file-analysis kind runs its averaging pass once this paint has finished.
+    if (AnalysisOfPendingKind(m_doc.disp_mode1) >= 0)
+        SchedulePendingAnalysis(m_doc, this, [this] {
+            m_bPictureValid = false;
+            viewport()->repaint();
+        });
 }
 
 void CKymoView::ShowWarning(const DrawResult& result) {

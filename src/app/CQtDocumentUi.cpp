@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -74,4 +75,9 @@ void CQtDocumentUi::SetWaitCursor(bool on) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
+}
+
+bool CQtDocumentUi::ReportProgress(long long, long long) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return true;
 }

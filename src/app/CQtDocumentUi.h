@@ -20,6 +20,8 @@ public:
     bool OpenWithSystem(const std::string& pathOrUrl) override;
     bool StartProgram(const std::string& program) override;
     void SetWaitCursor(bool on) override;
+    // Lets the window repaint during long passes (user input waits until the pass ends).
+    bool ReportProgress(long long done, long long total) override;
     // Shows CKaiserDlg (app/dialogs/CKaiserDlg.cpp).
     std::optional<int> AskKaiserBeta(int current) override;
     // Shows CFilterConfirmDlg (app/dialogs/CFilterConfirmDlg.cpp).

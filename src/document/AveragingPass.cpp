@@ -66,6 +66,7 @@ int CKymoDoc::RunAveragingPass(int count, const std::function<void()>& refresh) 
     m_averaging.analysis = which;
     m_averaging.total = count;
     m_averaging.title = FirstTitle(which, channel == chan::Both);
+    m_averaging.currentTitle = m_averaging.title;
 
     float* re = m_fRe.data();
     float* im = m_fIm.data();
@@ -188,7 +189,7 @@ int CKymoDoc::RunAveragingPass(int count, const std::function<void()>& refresh) 
             ++nextShown;
             storeAverage(r + 1);
             ++m_averaging.refreshes;
-            if (m_averaging.refreshes == 2) m_averaging.title = LaterTitle(which);
+            if (m_averaging.refreshes == 2) m_averaging.currentTitle = LaterTitle(which);
             if (refresh) refresh();
         }
         if (!m_ui.ReportProgress(r + 1, count)) {

@@ -9,5 +9,6 @@ struct AveragingProgress {
     int records = 0;   // records averaged so far
     int total = 0;     // K
     int refreshes = 0; // running displays shown so far (at most 30)
-    std::string title; // title of the first running display
+    std::string title;        // title of the first running display
+    std::string currentTitle; // title of the latest running display
 };

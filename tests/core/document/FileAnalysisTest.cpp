@@ -208,7 +208,8 @@ TEST(AveragingPass, RefreshesAtMost30TimesAndRetitles) {
         std::vector<std::string> titles;
         std::vector<int> records;
         doc.RunAveragingPass(c.k, [&] {
-            titles.push_back(doc.m_averaging.title);
+            titles.push_back(doc.m_averaging.currentTitle);
+            EXPECT_EQ(doc.m_averaging.title, "[2chスペアナ表示]");
             records.push_back(doc.m_averaging.records);
             EXPECT_TRUE(doc.m_averaging.running);
         });
