@@ -1,0 +1,58 @@
+// Decimation by 2 of the wave image, used by the down-sampling of the file analyses.
+#include "document/AnalysisMessages.h"
+#include "document/CKymoDoc.h"
+#include "document/DataKinds.h"
+#include "document/DocMessages.h"
+#include "filters/KaiserFir.h"
+#include "filters/PcmFilters.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <vector>
+
+int CKymoDoc::DecimateWave() {
+    if (!HasWave()) {
+        m_ui.ShowMessage(msg::kNoWaveFile);
+        return 0;
+    }
+    const int format = pcm::FormatCode(m_nBitsPerSample, m_nChannel);
+    if (format < 0 || m_nBlockSize <= 0) return 0;
+    const float fs = static_cast<float>(m_nSamplesPerSec);
+    const bool sharp = m_nPow > 2;
+    KaiserFir design;
+    const int taps = sharp ? design.DesignLowpass(fs, 0.225f * fs, 0.25f * fs, 60.0f)
+                           : design.DesignLowpass(fs, 0.175f * fs, 0.25f * fs, 40.0f);
+    if (taps <= 0) return 0;
+    std::vector<double> h(static_cast<std::size_t>(taps));
+    design.CopyTaps(h.data());
+
+    // Filter from the old image into a temporary before the new image replaces it.
+    const int frames = m_nWavDataSize / m_nBlockSize;
+    const std::size_t used =
+        static_cast<std::size_t>(m_nHeadSize) + static_cast<std::size_t>(frames) * m_nBlockSize;
+    std::vector<std::uint8_t> filtered(used);
+    FirFilterPcm(m_nChannel == 2 ? chmode::Both : chmode::Ch1, frames, format, taps, h.data(),
+                 m_nHeadSize, m_pWaveImage.get(), filtered.data());
+
+    const int keptFrames = std::max(frames - taps, 0) / 2;
+    const int dataBytes = keptFrames * m_nBlockSize;
+    const int rate = m_nSamplesPerSec / 2;
+    const int oldHead = m_nHeadSize;
+    const int block = m_nBlockSize;
+    const int bits = m_nBitsPerSample;
+    const int channelsMinus1 = m_nChannel - 1;
+    if (!MakeWaveHeader(limits::kWaveHeaderSize, rate, bits, channelsMinus1, dataBytes)) {
+        ReleaseWaveImage();
+        m_ui.ShowMessage(msg::kAllocFailed, MessageIcon::Error);
+        return 0;
+    }
+    SetWaveFormat(limits::kWaveHeaderSize, rate, bits, channelsMinus1, dataBytes);
+    for (int j = 0; j < keptFrames; ++j)
+        std::memcpy(m_pWaveData + static_cast<std::size_t>(j) * block,
+                    filtered.data() + oldHead + static_cast<std::size_t>(2 * j) * block,
+                    static_cast<std::size_t>(block));
+    m_nDecimTaps = taps;
+    disp_mode3 = m_nChannel == 1 ? chan::Ch1 : chan::Both;
+    return 1;
+}
