@@ -1,6 +1,7 @@
 #include "app/dialogs/CEasyRemezDlg.h"
 
 #include "app/dialogs/CRateButton.h"
+#include "app/dialogs/RemezPanelText.h"
 #include "document/DocumentUi.h"
 
 #include <QComboBox>
@@ -189,7 +190,7 @@ bool CEasyRemezDlg::Start() {
 }
 
 void CEasyRemezDlg::Stop() {
-    if (!m_bRunning) m_ui.ShowMessage("DSP処理はしないのですね！", MessageIcon::None);
+    if (!m_bRunning) m_ui.ShowMessage(kRemezNoDspMessage, MessageIcon::None);
     m_bRunning = false;
     accept();
 }
@@ -206,13 +207,5 @@ void CEasyRemezDlg::SliderMoved(int which, int position) {
 }
 
 void CEasyRemezDlg::ShowDesign() {
-    if (m_taps.empty()) {
-        m_status->setText(QStringLiteral("ﾀｯﾌﾟ数 = ---"));
-        return;
-    }
-    double peak = 0.0;
-    for (double h : m_taps) peak = std::max(peak, std::fabs(h));
-    m_status->setText(QStringLiteral("ﾀｯﾌﾟ数 = %1   |h|max = %2")
-                          .arg(m_taps.size())
-                          .arg(QString::asprintf("%2.2e", peak)));
+    m_status->setText(RemezDesignStatus(m_taps));
 }
