@@ -13,7 +13,7 @@ CliArgs::CliArgs(const std::vector<std::string>& words) {
             if (eq != std::string::npos) {
                 value = name.substr(eq + 1);
                 name = name.substr(0, eq);
-            } else if (i + 1 < words.size() &&
+            } else if (i + 1 < words.size() && words[i + 1] != "-o" &&
                        !(words[i + 1].size() > 2 && words[i + 1].compare(0, 2, "--") == 0)) {
                 value = words[++i];
             }

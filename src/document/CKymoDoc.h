@@ -129,6 +129,15 @@ public:
     void MakeImpulseResponse();
     // Impulse response, history line, UpdateAllViews.
     void FinishServo(const HistoryEntry& entry);
+    // "..............ﾌｧｲﾙから(&L)...": asks for a measurement-data file and makes it the current
+    // result (its kind, frame and buffers). 1 when read.
+    int OnInitFromFile();
+    // "ﾌｧｲﾙから(&D)...": asks for an "OPER" file and makes it the operand, adapting the lengths;
+    // any other kind or sampling period is refused and changes no buffer. 1 when ready.
+    int ReadServoOperandFile();
+    // Combines H with the operand read by ReadServoOperandFile, then the finish step.
+    void CombineServoFile(int op);
+    std::string m_strServoOperandFile; // file of the last operand read
 
     // ---- Test signals (TestSignals.cpp) ------------------------------------------------------
     // Impulse of `count` samples (clipped to the record) at position 0 (start), 1 (N/4) or
@@ -260,18 +269,18 @@ public:
     int m_nKaiserTaps = 101; // taps of the last Kaiser design
     float m_fCutLow = 2000.0f;
     float m_fCutHigh = 4500.0f;
-    float m_fAtten = 40.0f;      // Kaiser stop-band attenuation, dB
-    float m_fTransition = 500.0f; // Kaiser transition width, Hz
+    float m_fAtten = 40.0f;               // Kaiser stop-band attenuation, dB
+    float m_fTransition = 500.0f;         // Kaiser transition width, Hz
     std::unique_ptr<double[]> m_pFirCoef; // taps being applied; only during a filtering run
     // Result of the last filtering run, m_nFilterImageSize bytes laid out like m_pWaveImage.
     std::unique_ptr<std::uint8_t[]> m_pFilterImage;
     int m_nFilterImageSize = 0;
 
     // ---- Cascade IIR design settings (shape and edges above: m_nFilterShape, m_fCutLow/High) ----
-    int m_nCascadeKind = 1;      // CascadeKind: 0 Butterworth ... 3 elliptic
-    int m_nIirOrder = 8;         // prototype order n
-    float m_fRipple = 1.0f;      // pass-band ripple Rp, dB
-    float m_fStopLevel = 50.0f;  // stop-band level As, dB
+    int m_nCascadeKind = 1;     // CascadeKind: 0 Butterworth ... 3 elliptic
+    int m_nIirOrder = 8;        // prototype order n
+    float m_fRipple = 1.0f;     // pass-band ripple Rp, dB
+    float m_fStopLevel = 50.0f; // stop-band level As, dB
 
     // ---- Remez exchange and biquad designs ----
     RemezBandTable m_RemezTable;   // band table of file filtering with a Remez design
