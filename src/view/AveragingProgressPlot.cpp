@@ -19,8 +19,14 @@ void DrawAveragingProgress(PlotCanvas& c, CKymoDoc& doc, ViewState& state, const
                      BaseChannel(doc.disp_mode3) == chan::Both;
     ComputeAutoScale(doc, n, state.scales);
     const ViewScales& s = state.scales;
-    PlotTimeRecord(c, l.upper, doc.m_fWave1.data(), doc.m_fWave2.data(), s.m_fMaxWave, s.m_fScale2,
-                   0, 0, n, dt, two ? 2 : 1, "[時間表示]");
+    // Full scales of the record being read (the pending kinds have no stored scales).
+    float max1 = 0.0f, max2 = 0.0f;
+    for (int i = 0; i < n; ++i) {
+        max1 = std::max(max1, std::abs(doc.m_fWave1[i]));
+        if (two) max2 = std::max(max2, std::abs(doc.m_fWave2[i]));
+    }
+    PlotTimeRecord(c, l.upper, doc.m_fWave1.data(), doc.m_fWave2.data(), max1 > 0 ? max1 : 1.0f,
+                   max2 > 0 ? max2 : 1.0f, 0, 0, n, dt, two ? 2 : 1, "[時間表示]");
 
     const double e = 2.0 * dt;
     switch (p.analysis) {
