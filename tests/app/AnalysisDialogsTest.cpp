@@ -92,8 +92,8 @@ TEST(PendingAnalysis, TheDialogRunsThePassOrReturnsToTheWave) {
     EnsureApplication();
     CScriptedUi ui;
     CKymoDoc doc(ui);
-    WavSpec spec;
-    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(spec, SineSamples(10 * 256, 2, 3000, 0.01))));
+    WavFormat format;
+    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(format, SineSamples(10 * 256, 2, 3000, 0.01))));
     AnalysisSetup setup;
     setup.pow = 1;
     setup.windowType = wnd::Hanning;

@@ -49,9 +49,9 @@ void ClearAppSettings() {
 }
 
 QString WriteTestWav(const QString& name, int channels, int frames) {
-    WavSpec spec;
-    spec.channels = channels;
-    const auto bytes = BuildWav(spec, SineSamples(frames, channels, 8000.0, 1.0 / 64.0));
+    WavFormat format;
+    format.channels = channels;
+    const auto bytes = BuildWav(format, SineSamples(frames, channels, 8000.0, 1.0 / 64.0));
     const QString path = TestDir().filePath(name);
     TempDir::WriteFile(path.toStdString(), bytes);
     return path;

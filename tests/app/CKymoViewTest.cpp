@@ -54,7 +54,7 @@ protected:
             samples.push_back(f % 30000);
             samples.push_back(-(f % 30000));
         }
-        ASSERT_TRUE(doc.LoadFromBytes(BuildWav(WavSpec{}, samples)));
+        ASSERT_TRUE(doc.LoadFromBytes(BuildWav(WavFormat{}, samples)));
         view->Grab(); // the first draw builds the envelope and the wave scale
     }
 

@@ -24,8 +24,8 @@ std::string NoiseWave(const TempDir& dir, int frames) {
         s.push_back(v);
         s.push_back(v);
     }
-    WavSpec spec;
-    TempDir::WriteFile(dir.Path("noise.wav"), BuildWav(spec, s));
+    WavFormat format;
+    TempDir::WriteFile(dir.Path("noise.wav"), BuildWav(format, s));
     return dir.Path("noise.wav");
 }
 

@@ -18,9 +18,9 @@ struct Fixture {
     TempDir dir;
     std::string wav = dir.Path("sine.wav");
     Fixture() {
-        WavSpec spec; // 16-bit stereo, 48 kHz
+        WavFormat format; // 16-bit stereo, 48 kHz
         // Bin 64 of 1024 points: 64 whole periods per record.
-        TempDir::WriteFile(wav, BuildWav(spec, SineSamples(4096, 2, 32767, 64.0 / 1024)));
+        TempDir::WriteFile(wav, BuildWav(format, SineSamples(4096, 2, 32767, 64.0 / 1024)));
     }
 };
 

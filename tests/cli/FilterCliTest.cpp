@@ -160,7 +160,7 @@ TEST(CliFilter, IirCoefficientFileOnBothChannels) {
         for (int ch = 1; ch <= 2; ++ch)
             EXPECT_EQ(doc.GetSample(f, ch), s[2 * f + ch - 1] / 2) << f << " " << ch;
 
-    WavSpec mono;
+    WavFormat mono;
     mono.channels = 1;
     TempDir::WriteFile(dir.Path("mono.wav"), BuildWav(mono, {1, 2, 3}));
     const auto refused = Cli({"filter", dir.Path("mono.wav"), "--coef", dir.Path("half.csv"),

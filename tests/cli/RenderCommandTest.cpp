@@ -19,7 +19,7 @@ int RunWords(const std::vector<std::string>& words, std::string* err = nullptr) 
 TEST(RenderCommand, DrawsTheWholeWaveOfAStereoFileIntoAPng) {
     TempDir dir;
     const std::string wav = dir.Path("stereo.wav");
-    TempDir::WriteFile(wav, BuildWav(WavSpec{}, SineSamples(4800, 2, 15000, 0.002)));
+    TempDir::WriteFile(wav, BuildWav(WavFormat{}, SineSamples(4800, 2, 15000, 0.002)));
     const std::string png = dir.Path("view.png");
     ASSERT_EQ(RunWords({"render", wav, "--size", "600x640", "-o", png}), 0);
     QImage image(QString::fromStdString(png));
@@ -36,11 +36,12 @@ TEST(RenderCommand, DrawsTheWholeWaveOfAStereoFileIntoAPng) {
 TEST(RenderCommand, RefusesBadOptions) {
     TempDir dir;
     const std::string wav = dir.Path("mono.wav");
-    WavSpec spec;
-    spec.channels = 1;
-    TempDir::WriteFile(wav, BuildWav(spec, SineSamples(1000, 1, 1000, 0.01)));
+    WavFormat format;
+    format.channels = 1;
+    TempDir::WriteFile(wav, BuildWav(format, SineSamples(1000, 1, 1000, 0.01)));
     std::string err;
-    EXPECT_EQ(RunWords({"render", wav, "--kind-mode", "nyquist", "-o", dir.Path("a.png")}, &err), 1);
+    EXPECT_EQ(RunWords({"render", wav, "--kind-mode", "nyquist", "-o", dir.Path("a.png")}, &err),
+              1);
     EXPECT_NE(err.find("--kind-mode"), std::string::npos);
     EXPECT_EQ(RunWords({"render", wav, "--size", "10x", "-o", dir.Path("a.png")}, &err), 1);
     EXPECT_EQ(RunWords({"render", wav}), 2);

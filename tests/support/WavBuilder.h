@@ -16,9 +16,6 @@ struct WavFormat {
     int blockAlignOverride = -1;
 };
 
-// Older name of WavFormat.
-using WavSpec = WavFormat;
-
 // Samples interleaved by frame, channel 1 first; 8-bit values are given signed (-128..127).
 std::vector<std::uint8_t> BuildWav(const WavFormat& format, const std::vector<int>& samples);
 

@@ -131,10 +131,10 @@ TEST_F(DocumentViewTest, WarningsReplaceThePanels) {
 }
 
 TEST_F(DocumentViewTest, LoadedWaveShowsHeaderOnceAndKeepsItsEnvelope) {
-    WavSpec spec;
-    spec.rate = 44100;
+    WavFormat format;
+    format.rate = 44100;
     const auto samples = SineSamples(1000, 2, 12000, 0.01);
-    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(spec, samples)));
+    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(format, samples)));
     doc.m_bRealBusy = 1;
     DrawResult r;
     const QImage first = Render(&r);
@@ -161,9 +161,9 @@ TEST_F(DocumentViewTest, LoadedWaveShowsHeaderOnceAndKeepsItsEnvelope) {
 }
 
 TEST_F(DocumentViewTest, FilterResultShowsTheFilteredImageBelowTheWave) {
-    WavSpec spec;
+    WavFormat format;
     const auto samples = SineSamples(3000, 2, 16000, 0.003);
-    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(spec, samples)));
+    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(format, samples)));
     // A "filtered" image at a quarter of the amplitude.
     doc.m_nFilterImageSize = doc.m_nWaveImageSize;
     doc.m_pFilterImage.reset(new std::uint8_t[doc.m_nFilterImageSize]);

@@ -17,10 +17,10 @@ class Road : public ::testing::Test {
 protected:
     void SetUp() override {
         EnsureTestGuiApp();
-        WavSpec spec;
-        spec.rate = 44100;
+        WavFormat format;
+        format.rate = 44100;
         ASSERT_TRUE(
-            doc.LoadFromBytes(BuildWav(spec, SineSamples(44100, 2, 20000, 1000.0 / 44100))));
+            doc.LoadFromBytes(BuildWav(format, SineSamples(44100, 2, 20000, 1000.0 / 44100))));
         RenderDocumentView(doc, state, kSize);
     }
     static constexpr QSize kSize{640, 620};

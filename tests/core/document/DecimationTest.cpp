@@ -39,10 +39,10 @@ double ToneAmplitude(const CKymoDoc& doc, int ch, double f, int from, int count)
 TEST(Decimation, HalvesTheRateKeepsWholeFramesAndBuildsAFullHeader) {
     CScriptedUi ui;
     CKymoDoc doc(ui);
-    WavSpec spec;
-    spec.rate = 44100;
+    WavFormat format;
+    format.rate = 44100;
     const int frames = 30001;
-    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(spec, Tones(frames, 2, 0.05, 0.4))));
+    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(format, Tones(frames, 2, 0.05, 0.4))));
     doc.SetPow(4);
     ASSERT_EQ(doc.DecimateWave(), 1);
     const int taps = doc.m_nDecimTaps;
@@ -86,10 +86,10 @@ TEST(Decimation, HalvesTheRateKeepsWholeFramesAndBuildsAFullHeader) {
 TEST(Decimation, ShortRecordsUseTheGentlerDesign) {
     CScriptedUi ui;
     CKymoDoc doc(ui);
-    WavSpec spec;
-    spec.channels = 1;
-    spec.bits = 8;
-    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(spec, SineSamples(5000, 1, 100, 0.01))));
+    WavFormat format;
+    format.channels = 1;
+    format.bits = 8;
+    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(format, SineSamples(5000, 1, 100, 0.01))));
     doc.SetPow(4);
     ASSERT_EQ(doc.DecimateWave(), 1);
     const int sharpTaps = doc.m_nDecimTaps;
@@ -112,9 +112,9 @@ TEST(Decimation, WithoutAWaveShowsTheMessage) {
 TEST(Decimation, SetUpDownSamplesTwiceAndSelectsBothChannels) {
     CScriptedUi ui;
     CKymoDoc doc(ui);
-    WavSpec spec;
-    spec.rate = 44100;
-    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(spec, SineSamples(44100, 2, 1000, 0.001))));
+    WavFormat format;
+    format.rate = 44100;
+    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(format, SineSamples(44100, 2, 1000, 0.001))));
     doc.OnSelectChannel(chan::Ch2);
     AnalysisSetup setup;
     setup.pow = 2;
@@ -132,8 +132,8 @@ TEST(Decimation, SetUpDownSamplesTwiceAndSelectsBothChannels) {
 TEST(Decimation, TooShortForOneDecimatedRecordChangesNothingButTheFrame) {
     CScriptedUi ui;
     CKymoDoc doc(ui);
-    WavSpec spec;
-    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(spec, SineSamples(3000, 2, 1000, 0.01))));
+    WavFormat format;
+    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(format, SineSamples(3000, 2, 1000, 0.01))));
     AnalysisSetup setup;
     setup.pow = 3; // 1024 points: one record before, none after halving twice
     setup.downExp = -2;

@@ -129,7 +129,9 @@ TEST(CutRecord, CopiesTheSelectedChannels) {
                 EXPECT_EQ(doc.m_fWork2[i], doc.m_fWave2[i]);
             }
         }
-        if (c.expectedKind == kind::CutOneChannel) EXPECT_EQ(doc.m_fWave2[0], -7.0f);
+        if (c.expectedKind == kind::CutOneChannel) {
+            EXPECT_EQ(doc.m_fWave2[0], -7.0f);
+        }
     }
 }
 

@@ -39,10 +39,10 @@ std::vector<int> Interleave(const std::vector<double>& a, const std::vector<doub
 class FileAnalysis : public ::testing::Test {
 protected:
     void Load(const std::vector<int>& samples, int channels = 2, int rate = 48000) {
-        WavSpec spec;
-        spec.channels = channels;
-        spec.rate = rate;
-        ASSERT_TRUE(doc.LoadFromBytes(BuildWav(spec, samples)));
+        WavFormat format;
+        format.channels = channels;
+        format.rate = rate;
+        ASSERT_TRUE(doc.LoadFromBytes(BuildWav(format, samples)));
     }
     // Set-up and the whole averaging pass with K = Kmax.
     void Analyse(int which, int pow, int window, int downExp = 0) {
@@ -198,8 +198,8 @@ TEST(AveragingPass, RefreshesAtMost30TimesAndRetitles) {
                          Case{30 * 128, 0, 30, 29}, Case{31 * 128, 0, 31, 29}}) {
         CountingUi ui;
         CKymoDoc doc(ui);
-        WavSpec spec;
-        ASSERT_TRUE(doc.LoadFromBytes(BuildWav(spec, SineSamples(c.frames, 2, 1000, 0.01))));
+        WavFormat format;
+        ASSERT_TRUE(doc.LoadFromBytes(BuildWav(format, SineSamples(c.frames, 2, 1000, 0.01))));
         AnalysisSetup setup;
         setup.pow = c.pow;
         setup.windowType = wnd::Hanning;
@@ -227,8 +227,8 @@ TEST(AveragingPass, StoppingFromTheProgressReturnsToTheWave) {
     CountingUi ui;
     ui.stopAt = 3;
     CKymoDoc doc(ui);
-    WavSpec spec;
-    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(spec, SineSamples(8 * 128, 2, 1000, 0.01))));
+    WavFormat format;
+    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(format, SineSamples(8 * 128, 2, 1000, 0.01))));
     AnalysisSetup setup;
     setup.pow = 0;
     ASSERT_EQ(doc.OnSetUpFileAnalysis(analysis::Transfer, setup), 1);

@@ -79,18 +79,18 @@ TEST_F(ServoFiles, OnlyAComplexRecordIsAccepted) {
     // A two-channel spectrum file ("OPS2").
     CScriptedUi ui2;
     CKymoDoc other(ui2);
-    WavSpec spec;
-    ASSERT_TRUE(other.LoadFromBytes(BuildWav(spec, SineSamples(4096, 2, 1000, 0.01))));
+    WavFormat format;
+    ASSERT_TRUE(other.LoadFromBytes(BuildWav(format, SineSamples(4096, 2, 1000, 0.01))));
     other.SetPow(3);
     ASSERT_TRUE(other.CutRecord(0));
     other.OnAnalyseRecord(0);
     ASSERT_EQ(other.disp_mode1, kind::Spectrum2);
-    ui2.fileAnswers.push_back(dir.Path("spec.opr"));
+    ui2.fileAnswers.push_back(dir.Path("format.opr"));
     ASSERT_EQ(other.OnSaveResult(), 1);
 
     std::fill(doc.m_fOpRe.begin(), doc.m_fOpRe.end(), 5.0f);
     std::fill(doc.m_fWave1.begin(), doc.m_fWave1.end(), 7.0f);
-    ui.fileAnswers.push_back(dir.Path("spec.opr"));
+    ui.fileAnswers.push_back(dir.Path("format.opr"));
     EXPECT_EQ(doc.ReadServoOperandFile(), 0);
     EXPECT_EQ(ui.MessageTexts().back(), msg::kOtherDataFormat);
     EXPECT_EQ(doc.m_nPoints, 2048);

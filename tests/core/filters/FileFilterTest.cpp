@@ -121,10 +121,10 @@ TEST(FileFilter, InvalidSettingsShowTheMessageAndChangeNothing) {
 
 TEST(FileFilter, SilenceAfterLastFrameAndTrailingChunkKept) {
     Fixture fx;
-    WavSpec spec;
-    spec.channels = 1;
-    spec.bits = 8;
-    auto bytes = BuildWav(spec, std::vector<int>(100, 50));
+    WavFormat format;
+    format.channels = 1;
+    format.bits = 8;
+    auto bytes = BuildWav(format, std::vector<int>(100, 50));
     const std::string trailer = "LIST\x04\0\0\0abcd";
     bytes.insert(bytes.end(), trailer.begin(), trailer.end());
     const std::uint32_t riff = static_cast<std::uint32_t>(bytes.size() - 8);
@@ -143,11 +143,11 @@ TEST(FileFilter, SilenceAfterLastFrameAndTrailingChunkKept) {
 TEST(FileFilter, CoefficientFilesFirAndIir) {
     TempDir dir;
     Fixture fx;
-    WavSpec spec;
-    spec.channels = 1;
+    WavFormat format;
+    format.channels = 1;
     std::vector<int> impulse(64, 0);
     impulse[20] = 1000;
-    ASSERT_TRUE(fx.doc.LoadFromBytes(BuildWav(spec, impulse)));
+    ASSERT_TRUE(fx.doc.LoadFromBytes(BuildWav(format, impulse)));
 
     // FIR file: five taps.
     const double h[5] = {0.1, 0.2, 0.4, -0.3, 0.05};
@@ -189,10 +189,10 @@ TEST(FileFilter, CoefficientFilesFirAndIir) {
 TEST(FileFilter, BiquadRunAndWavesThatCannotRun) {
     Fixture fx;
     EXPECT_FALSE(CanRunFileFilter(fx.doc));
-    WavSpec spec;
-    spec.channels = 2;
-    spec.bits = 8;
-    ASSERT_TRUE(fx.doc.LoadFromBytes(BuildWav(spec, {10, 20, 30, 40, 50, 60})));
+    WavFormat format;
+    format.channels = 2;
+    format.bits = 8;
+    ASSERT_TRUE(fx.doc.LoadFromBytes(BuildWav(format, {10, 20, 30, 40, 50, 60})));
     fx.doc.OnSelectChannel(2);
     ASSERT_EQ(RunFileFilter(fx.doc, FileFilterDesign::Biquad(1, 0, 0, 0.5, 0.5, 0)), 1);
     EXPECT_EQ(fx.doc.GetSample(0, 2), 10);
@@ -203,9 +203,9 @@ TEST(FileFilter, BiquadRunAndWavesThatCannotRun) {
     EXPECT_FALSE(CanRunFileFilter(fx.doc));
     EXPECT_EQ(RunFileFilter(fx.doc, FileFilterDesign::Biquad(1, 0, 0, 2, 0, 0)), 0);
 
-    spec.channels = 4;
+    format.channels = 4;
     Fixture four;
-    ASSERT_TRUE(four.doc.LoadFromBytes(BuildWav(spec, std::vector<int>(40, 1))));
+    ASSERT_TRUE(four.doc.LoadFromBytes(BuildWav(format, std::vector<int>(40, 1))));
     EXPECT_EQ(OnFilterWindowFir(four.doc, 0, FirWindowSettings{}), 0);
     EXPECT_TRUE(four.ui.questions.empty());
 }
