@@ -1,7 +1,7 @@
 // Impulse response of the servo calculator's current result.
 #include "document/AnalysisMessages.h"
 #include "document/CKymoDoc.h"
-#include "dsp/Dft.h"
+#include "dsp/RecordDft.h"
 
 #include <algorithm>
 #include <vector>
@@ -12,11 +12,7 @@ void CKymoDoc::MakeImpulseResponse() {
     std::vector<float> im(m_fIm.begin(), m_fIm.begin() + n);
     Dft dft;
     DftPlan plan;
-    if (dft.Init(plan, n, n) != 0) {
-        dft.Free(plan);
-        m_ui.ShowMessage(msg::kDftInitFailed);
-        return;
-    }
+    if (!InitRecordDft(dft, plan, n, m_ui)) return;
     dft.Transform(plan, 1, re.data(), im.data());
     dft.Free(plan);
     const float fn = static_cast<float>(n);

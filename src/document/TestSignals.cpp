@@ -2,7 +2,7 @@
 #include "document/AnalysisMessages.h"
 #include "document/CKymoDoc.h"
 #include "document/DataKinds.h"
-#include "dsp/Dft.h"
+#include "dsp/RecordDft.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,13 +40,12 @@ int CKymoDoc::OnImpulse(int pow, int position, int count, double fs) {
     int status = 1;
     Dft dft;
     DftPlan plan;
-    if (dft.Init(plan, n, n) != 0) {
-        m_ui.ShowMessage(msg::kDftInitFailed);
-        status = 0;
-    } else {
+    if (InitRecordDft(dft, plan, n, m_ui)) {
         dft.Transform(plan, 0, m_fRe.data(), m_fIm.data());
+        dft.Free(plan);
+    } else {
+        status = 0;
     }
-    dft.Free(plan);
     m_bRescale = 1;
     UpdateAllViews();
     return status;

@@ -1,14 +1,13 @@
 // Window commands, "FFT(&F)" and "IFT(&I)" of the document.
 #include "document/CKymoDoc.h"
 #include "document/DataKinds.h"
-#include "dsp/Dft.h"
+#include "dsp/RecordDft.h"
 #include "dsp/Window.h"
 #include "dsp/WindowKinds.h"
 
 #include <algorithm>
 
 namespace {
-constexpr const char* kDftInitFailed = "DFTのInitで失敗";
 constexpr float kDefaultKaiserBeta = 12.0f;
 } // namespace
 
@@ -49,11 +48,7 @@ int CKymoDoc::OnFft() {
     const int n = m_nPoints;
     Dft dft;
     DftPlan plan;
-    if (dft.Init(plan, n, n) != 0) {
-        dft.Free(plan);
-        m_ui.ShowMessage(kDftInitFailed);
-        return 0;
-    }
+    if (!InitRecordDft(dft, plan, n, m_ui)) return 0;
     disp_mode0 = subreq::ForwardResult;
     disp_mode1 = kind::Spectrum;
     const float fn = static_cast<float>(n);
@@ -73,11 +68,7 @@ int CKymoDoc::OnIft() {
     const int n = m_nPoints;
     Dft dft;
     DftPlan plan;
-    if (dft.Init(plan, n, n) != 0) {
-        dft.Free(plan);
-        m_ui.ShowMessage(kDftInitFailed);
-        return 0;
-    }
+    if (!InitRecordDft(dft, plan, n, m_ui)) return 0;
     disp_mode0 = subreq::InverseResult;
     m_nWindowType = wnd::None;
     disp_mode1 = kind::TimeRecord;

@@ -32,7 +32,6 @@ inline constexpr const char* kEndAnacr =
 inline constexpr const char* kCrNote1 = "注1)CR定数値=0は必要でないことを表す,";
 inline constexpr const char* kCrNote2 =
     "注2)便宜的にR5//R6//R7の値が正であればRx、負であればRyのことを表す,";
-inline constexpr const char* kDftInitFailed = "DFTのInitで失敗";
 inline constexpr const char* kAboveZero = "0Hz以上の周波数にして下さい。";
 inline constexpr const char* kCutTooHigh =
     "ｶｯﾄｵﾌ周波数を低くして下さい。...標本化定理を満たしていません";

@@ -1,6 +1,6 @@
 // "*.csvｲﾝﾊﾟﾙｽ係数保存(&I)": the current result as FIR taps of its impulse response.
 #include "document/CKymoDoc.h"
-#include "dsp/Dft.h"
+#include "dsp/RecordDft.h"
 #include "filters/CoefFile.h"
 #include "filters/FileFilterCommands.h"
 #include "filters/FilterMessages.h"
@@ -18,10 +18,7 @@ int OnSaveImpulseCoef(CKymoDoc& doc) {
     }
     Dft dft;
     DftPlan plan;
-    if (dft.Init(plan, n, n) != 0) {
-        doc.Ui().ShowMessage(fmsg::kDftInitFailed);
-        return 0;
-    }
+    if (!InitRecordDft(dft, plan, n, doc.Ui())) return 0;
     dft.Transform(plan, 1, doc.m_fOpRe.data(), doc.m_fOpIm.data());
     dft.Free(plan);
     std::vector<double> h(static_cast<std::size_t>(n));
