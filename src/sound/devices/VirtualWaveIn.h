@@ -1,0 +1,30 @@
+#pragma once
+
+#include "sound/engine/SoundCard.h"
+
+#include <cstdint>
+#include <memory>
+
+class CVirtualCardCore;
+
+// The virtual card's input device as the engine holds it: each call goes to the card with this
+// opening's session. Destroyed without Close, it forgets its queued headers.
+class CVirtualWaveIn : public IWaveIn {
+public:
+    CVirtualWaveIn(std::shared_ptr<CVirtualCardCore> core, std::uint64_t session)
+        : m_core(std::move(core)), m_session(session) {}
+    ~CVirtualWaveIn() override;
+
+    std::uint64_t Session() const override { return m_session; }
+    int Prepare(WaveHeader& header) override;
+    int Unprepare(WaveHeader& header) override;
+    int AddBuffer(WaveHeader& header) override;
+    int Start() override;
+    int Stop() override;
+    int Reset() override;
+    int Close() override;
+
+private:
+    std::shared_ptr<CVirtualCardCore> m_core;
+    std::uint64_t m_session;
+};
