@@ -12,7 +12,7 @@
 
 namespace {
 
-std::unique_ptr<IDutElement> Biquad(const DutElementSpec& e, int rate) {
+std::unique_ptr<IDutElement> Biquad(const DutElementDef& e, int rate) {
     float den[3], num[3];
     BiquadDesign(e.biquadType, rate, static_cast<float>(e.value), static_cast<float>(e.gainDb), den,
                  num);
@@ -32,25 +32,25 @@ std::unique_ptr<IDutElement> Coef(const DutCoef& coef) {
 
 } // namespace
 
-bool CDutChain::Build(const std::vector<DutElementSpec>& specs, int rate, const DutFiles& files,
+bool CDutChain::Build(const std::vector<DutElementDef>& defs, int rate, const DutFiles& files,
                       std::string& error) {
     m_elements.clear();
-    for (const auto& e : specs) {
+    for (const auto& e : defs) {
         switch (e.kind) {
-        case DutElementSpec::Kind::Gain:
+        case DutElementDef::Kind::Gain:
             m_elements.push_back(std::make_unique<CDutGain>(e.value));
             break;
-        case DutElementSpec::Kind::Delay:
+        case DutElementDef::Kind::Delay:
             m_elements.push_back(std::make_unique<CDutDelay>(static_cast<std::size_t>(e.value)));
             break;
-        case DutElementSpec::Kind::Biquad:
+        case DutElementDef::Kind::Biquad:
             if (e.value > rate / 2.0) {
                 error = DutItemError(e.item, "周波数が標本化周波数の半分を超えています");
                 return false;
             }
             m_elements.push_back(Biquad(e, rate));
             break;
-        case DutElementSpec::Kind::Coef: {
+        case DutElementDef::Kind::Coef: {
             const auto it = files.coef.find(e.path);
             if (it == files.coef.end()) {
                 error = DutItemError(e.item, "係数ファイルが読まれていません");
@@ -59,10 +59,10 @@ bool CDutChain::Build(const std::vector<DutElementSpec>& specs, int rate, const 
             m_elements.push_back(Coef(it->second));
             break;
         }
-        case DutElementSpec::Kind::Poly:
+        case DutElementDef::Kind::Poly:
             m_elements.push_back(std::make_unique<CDutPoly>(e.poly));
             break;
-        case DutElementSpec::Kind::Noise:
+        case DutElementDef::Kind::Noise:
             m_elements.push_back(std::make_unique<CDutNoise>(e.value, e.seed));
             break;
         }

@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-struct DutElementSpec;
+struct DutElementDef;
 struct DutFiles;
 
 // The chain of one input: its elements applied in order.
 class CDutChain {
 public:
-    // Builds the elements of `specs` for sampling rate `rate` (Hz), coefficient files from
+    // Builds the elements of `defs` for sampling rate `rate` (Hz), coefficient files from
     // `files`. False with `error` naming the element (a biquad frequency above rate / 2).
-    bool Build(const std::vector<DutElementSpec>& specs, int rate, const DutFiles& files,
+    bool Build(const std::vector<DutElementDef>& defs, int rate, const DutFiles& files,
                std::string& error);
 
     double Process(double v) {

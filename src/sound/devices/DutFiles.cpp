@@ -6,7 +6,7 @@
 
 namespace {
 
-bool LoadCoef(const DutElementSpec& e, DutCoef& coef, std::string& error) {
+bool LoadCoef(const DutElementDef& e, DutCoef& coef, std::string& error) {
     CScriptedUi ui;
     CoefFile file(ui);
     CoefFileHeader header;
@@ -35,7 +35,7 @@ bool LoadDutFiles(const DutText& dut, DutFiles& files, std::string& error) {
     files = DutFiles();
     for (const auto& chain : dut.dut) {
         for (const auto& e : chain) {
-            if (e.kind != DutElementSpec::Kind::Coef || files.coef.count(e.path)) continue;
+            if (e.kind != DutElementDef::Kind::Coef || files.coef.count(e.path)) continue;
             if (!LoadCoef(e, files.coef[e.path], error)) return false;
         }
     }

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <numbers>
 
-bool CDutSource::Build(const DutSourceSpec& spec, const DutFiles& files, int rate,
+bool CDutSource::Build(const DutSourceDef& def, const DutFiles& files, int rate,
                        std::string& error) {
     constexpr double kPi = std::numbers::pi;
     m_rate = rate;
@@ -14,18 +14,18 @@ bool CDutSource::Build(const DutSourceSpec& spec, const DutFiles& files, int rat
     m_tones.clear();
     m_noise.clear();
     m_wav[0] = m_wav[1] = nullptr;
-    if (!spec.wavPath.empty()) {
+    if (!def.wavPath.empty()) {
         if (files.wav.rate != rate) {
-            error = DutItemError(spec.item, "ファイルの標本化周波数 " +
-                                                std::to_string(files.wav.rate) + "Hz がカードの " +
-                                                std::to_string(rate) + "Hz と違います");
+            error = DutItemError(def.item, "ファイルの標本化周波数 " +
+                                               std::to_string(files.wav.rate) + "Hz がカードの " +
+                                               std::to_string(rate) + "Hz と違います");
             return false;
         }
         m_wav[0] = &files.wav.samples[0];
         m_wav[1] = &files.wav.samples[1];
         return true;
     }
-    for (const auto& t : spec.terms) {
+    for (const auto& t : def.terms) {
         if (t.kind == DutSourceTerm::Kind::Tone)
             m_tones.push_back({t.freq, t.amp, t.phaseDeg * kPi / 180.0});
         else

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-struct DutSourceSpec;
+struct DutSourceDef;
 struct DutFiles;
 
 // The external source the card hears, one frame at a time from the opening of the input:
@@ -17,7 +17,7 @@ class CDutSource {
 public:
     // False with `error` when a WAV source's rate differs from `rate`: the card does not
     // resample.
-    bool Build(const DutSourceSpec& spec, const DutFiles& files, int rate, std::string& error);
+    bool Build(const DutSourceDef& def, const DutFiles& files, int rate, std::string& error);
 
     // The next frame's values for input 1 and input 2, counts.
     void Next(double& s1, double& s2);

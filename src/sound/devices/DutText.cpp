@@ -85,7 +85,7 @@ std::optional<DutSourceTerm> SourceTerm(const std::string& text) {
     return std::nullopt;
 }
 
-bool ParseSource(const std::string& key, const std::string& value, DutSourceSpec& src,
+bool ParseSource(const std::string& key, const std::string& value, DutSourceDef& src,
                  std::string& error) {
     src.item = key + "=" + value;
     if (value.rfind("wav:", 0) == 0) {
@@ -118,7 +118,7 @@ std::optional<int> BiquadType(const std::string& s) {
 
 // biquad:TYPE:F[:GAIN_DB]. The low- and high-pass have the fixed quality factor of the design
 // and take no third value.
-bool BiquadElement(const std::vector<std::string>& f, DutElementSpec& e) {
+bool BiquadElement(const std::vector<std::string>& f, DutElementDef& e) {
     if (f.size() < 3 || f.size() > 4) return false;
     const auto type = BiquadType(f[1]);
     const auto freq = Number(f[2]);
@@ -134,36 +134,36 @@ bool BiquadElement(const std::vector<std::string>& f, DutElementSpec& e) {
     return true;
 }
 
-bool ChainElement(const std::string& text, DutElementSpec& e) {
+bool ChainElement(const std::string& text, DutElementDef& e) {
     const auto f = Split(text, ':');
     const std::string& name = f[0];
     if (name == "coef") {
-        e.kind = DutElementSpec::Kind::Coef;
+        e.kind = DutElementDef::Kind::Coef;
         if (f.size() < 2) return false;
         e.path = text.substr(5);
         return !e.path.empty();
     }
     if (name == "gain" && f.size() == 2) {
-        e.kind = DutElementSpec::Kind::Gain;
+        e.kind = DutElementDef::Kind::Gain;
         const auto g = Number(f[1]);
         if (!g) return false;
         e.value = *g;
         return true;
     }
     if (name == "delay" && f.size() == 2) {
-        e.kind = DutElementSpec::Kind::Delay;
+        e.kind = DutElementDef::Kind::Delay;
         const auto d = Integer(f[1], 0, dutlimits::kMaxDelay);
         if (!d) return false;
         e.value = static_cast<double>(*d);
         return true;
     }
     if (name == "biquad") {
-        e.kind = DutElementSpec::Kind::Biquad;
+        e.kind = DutElementDef::Kind::Biquad;
         return BiquadElement(f, e);
     }
     if (name == "poly" && f.size() >= 2 &&
         f.size() <= static_cast<std::size_t>(dutlimits::kMaxPolyTerms) + 1) {
-        e.kind = DutElementSpec::Kind::Poly;
+        e.kind = DutElementDef::Kind::Poly;
         for (std::size_t i = 1; i < f.size(); ++i) {
             const auto a = Number(f[i]);
             if (!a) return false;
@@ -172,7 +172,7 @@ bool ChainElement(const std::string& text, DutElementSpec& e) {
         return true;
     }
     if (name == "noise" && f.size() == 3) {
-        e.kind = DutElementSpec::Kind::Noise;
+        e.kind = DutElementDef::Kind::Noise;
         const auto sigma = Number(f[1]);
         const auto seed = Seed(f[2]);
         if (!sigma || *sigma < 0.0 || !seed) return false;
@@ -183,10 +183,10 @@ bool ChainElement(const std::string& text, DutElementSpec& e) {
     return false;
 }
 
-bool ParseChain(const std::string& key, const std::string& value,
-                std::vector<DutElementSpec>& chain, std::string& error) {
+bool ParseChain(const std::string& key, const std::string& value, std::vector<DutElementDef>& chain,
+                std::string& error) {
     for (const auto& part : Split(value, ',')) {
-        DutElementSpec e;
+        DutElementDef e;
         const std::string t = Trim(part);
         e.item = key + "=" + t;
         if (!ChainElement(t, e)) {

@@ -36,14 +36,14 @@ struct DutSourceTerm {
 };
 
 // The external source: a sum of terms, or a looped WAV file (`wavPath` non-empty).
-struct DutSourceSpec {
+struct DutSourceDef {
     std::vector<DutSourceTerm> terms;
     std::string wavPath;
     std::string item; // "src=..." for messages
 };
 
 // One element of a chain.
-struct DutElementSpec {
+struct DutElementDef {
     enum class Kind { Gain, Delay, Biquad, Coef, Poly, Noise };
     Kind kind = Kind::Gain;
     double value = 0.0;       // gain factor, delay frames, biquad frequency (Hz), noise sigma
@@ -57,8 +57,8 @@ struct DutElementSpec {
 
 struct DutText {
     DutRoute in[2] = {DutRoute::Out1, DutRoute::Out2};
-    DutSourceSpec src;
-    std::vector<DutElementSpec> dut[2];
+    DutSourceDef src;
+    std::vector<DutElementDef> dut[2];
     double leak = 0.0;
     long long latency = 1999;
     DutFault fault = DutFault::None;

@@ -49,9 +49,9 @@ TEST(DutText, FullTextIsReadItemByItem) {
     EXPECT_EQ(dut.src.terms[2].phaseDeg, 0.0);
 
     ASSERT_EQ(dut.dut[0].size(), 3u);
-    EXPECT_EQ(dut.dut[0][0].kind, DutElementSpec::Kind::Gain);
+    EXPECT_EQ(dut.dut[0][0].kind, DutElementDef::Kind::Gain);
     EXPECT_EQ(dut.dut[0][0].value, 0.5);
-    EXPECT_EQ(dut.dut[0][1].kind, DutElementSpec::Kind::Delay);
+    EXPECT_EQ(dut.dut[0][1].kind, DutElementDef::Kind::Delay);
     EXPECT_EQ(dut.dut[0][1].value, 7.0);
     EXPECT_EQ(dut.dut[0][1].item, "dut1=delay:7");
     EXPECT_EQ(dut.dut[0][2].biquadType, biquadtype::Peaking);
@@ -60,10 +60,10 @@ TEST(DutText, FullTextIsReadItemByItem) {
 
     ASSERT_EQ(dut.dut[1].size(), 4u);
     EXPECT_EQ(dut.dut[1][0].poly, (std::vector<double>{1.0, 0.1, -0.01}));
-    EXPECT_EQ(dut.dut[1][1].kind, DutElementSpec::Kind::Noise);
+    EXPECT_EQ(dut.dut[1][1].kind, DutElementDef::Kind::Noise);
     EXPECT_EQ(dut.dut[1][1].seed, 7u);
     EXPECT_EQ(dut.dut[1][2].biquadType, biquadtype::LowPass);
-    EXPECT_EQ(dut.dut[1][3].kind, DutElementSpec::Kind::Coef);
+    EXPECT_EQ(dut.dut[1][3].kind, DutElementDef::Kind::Coef);
     EXPECT_EQ(dut.dut[1][3].path, "/a b/c.csv");
 
     EXPECT_EQ(dut.leak, -0.25);
