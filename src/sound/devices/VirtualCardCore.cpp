@@ -1,9 +1,9 @@
 #include "sound/devices/VirtualCardCore.h"
 
 #include "sound/devices/VirtualCardMessages.h"
+#include "sound/engine/DeviceSession.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 
 namespace {
@@ -11,11 +11,6 @@ namespace {
 constexpr auto kThreadStep = std::chrono::milliseconds(2);
 constexpr int kMinRate = 8000;
 constexpr int kMaxRate = 192000;
-
-std::uint64_t NewSession() {
-    static std::atomic<std::uint64_t> counter{0};
-    return ++counter;
-}
 
 bool WidthSupported(const WaveFormat& f) {
     if (f.formatTag == wavefmt::Pcm)
@@ -69,7 +64,7 @@ int CVirtualCardCore::OpenIn(const WaveFormat& format, CompletionQueue& queue,
     auto dut = CDutLoop::Create(m_dut, m_files, format.samplesPerSec, format.channels, error);
     if (!dut) return RefuseOpen(mmres::BadFormat, error);
     if (Idle()) BeginClock(format.samplesPerSec);
-    session = NewSession();
+    session = NewDeviceSession();
     m_in.emplace(format, queue, session, std::move(dut));
     m_lastError.clear();
     return mmres::NoError;
@@ -82,7 +77,7 @@ int CVirtualCardCore::OpenOut(const WaveFormat& format, CompletionQueue* queue,
     const int checked = CheckOpen(format, m_in ? m_in->Format().samplesPerSec : 0);
     if (checked != mmres::NoError) return checked;
     if (Idle()) BeginClock(format.samplesPerSec);
-    session = NewSession();
+    session = NewDeviceSession();
     m_out.emplace(format, queue, session, m_mode == VirtualClock::RealTime);
     m_lastError.clear();
     return mmres::NoError;
