@@ -26,29 +26,27 @@ std::vector<std::string> Split(const std::string& s, char sep) {
     }
 }
 
-// A finite number written in full (no leading blanks, no trailing characters).
-std::optional<double> Number(const std::string& s) {
-    double v = 0.0;
-    const char* end = s.data() + s.size();
-    const auto [ptr, ec] = std::from_chars(s.data(), end, v);
-    if (s.empty() || ec != std::errc() || ptr != end || !std::isfinite(v)) return std::nullopt;
-    return v;
-}
-
-std::optional<long long> Integer(const std::string& s, long long lo, long long hi) {
-    long long v = 0;
-    const char* end = s.data() + s.size();
-    const auto [ptr, ec] = std::from_chars(s.data(), end, v);
-    if (s.empty() || ec != std::errc() || ptr != end || v < lo || v > hi) return std::nullopt;
-    return v;
-}
-
-std::optional<std::uint64_t> Seed(const std::string& s) {
-    std::uint64_t v = 0;
+// A number of type T written in full (no blanks, no trailing characters).
+template <class T> std::optional<T> Whole(const std::string& s) {
+    T v{};
     const char* end = s.data() + s.size();
     const auto [ptr, ec] = std::from_chars(s.data(), end, v);
     if (s.empty() || ec != std::errc() || ptr != end) return std::nullopt;
     return v;
+}
+
+std::optional<double> Number(const std::string& s) {
+    const auto v = Whole<double>(s);
+    return v && std::isfinite(*v) ? v : std::nullopt;
+}
+
+std::optional<long long> Integer(const std::string& s, long long lo, long long hi) {
+    const auto v = Whole<long long>(s);
+    return v && *v >= lo && *v <= hi ? v : std::nullopt;
+}
+
+std::optional<std::uint64_t> Seed(const std::string& s) {
+    return Whole<std::uint64_t>(s);
 }
 
 std::optional<DutRoute> Route(const std::string& s) {

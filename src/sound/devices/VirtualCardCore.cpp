@@ -1,5 +1,6 @@
 #include "sound/devices/VirtualCardCore.h"
 
+#include "sound/devices/HeaderFlags.h"
 #include "sound/devices/VirtualCardMessages.h"
 #include "sound/engine/DeviceSession.h"
 
@@ -185,109 +186,88 @@ long long CVirtualCardCore::Underruns(std::uint64_t session) const {
     return session == m_lastOutSession ? m_lastUnderruns : 0;
 }
 
-int CVirtualCardCore::Input(std::uint64_t session, Call call, WaveHeader* header) {
+template <class Owns, class Op>
+int CVirtualCardCore::DeviceCall(Owns owns, Call call, WaveHeader* header, Op op) {
     VirtualPosts posts;
     int result = mmres::NoError;
-    bool closed = false;
+    bool closedLast = false;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (!m_in || m_in->Session() != session) return mmres::InvalHandle;
+        if (!owns()) return mmres::InvalHandle;
         const bool cleanup =
             call == Call::Unprepare || call == Call::Close || call == Call::Abandon;
         if (m_lost && !cleanup) return mmres::NoDriver;
-        switch (call) {
-        case Call::Prepare:
-            result = m_in->Prepare(*header);
-            break;
-        case Call::Unprepare:
-            result = m_in->Unprepare(*header);
-            break;
-        case Call::Queue:
-            result = m_in->AddBuffer(*header);
-            break;
-        case Call::Start:
-            if (m_dut.fault == DutFault::Start) {
-                m_lastError = vcmsg::kStartFault;
-                result = mmres::Error;
-            } else {
-                m_in->SetStarted(true);
-            }
-            break;
-        case Call::Stop:
-            m_in->SetStarted(false);
-            break;
-        case Call::Reset:
-            m_in->SetStarted(false);
-            m_in->ReturnAll(posts);
-            break;
-        case Call::Close:
-        case Call::Abandon:
-            if (call == Call::Close && m_in->HasQueued()) {
-                result = mmres::StillPlaying;
-                break;
-            }
-            m_in->Abandon();
-            m_lastLostFrames = m_in->LostFrames();
-            m_in.reset();
-            closed = Idle();
-            break;
-        default:
-            result = mmres::InvalParam;
-            break;
-        }
+        if (call == Call::Prepare)
+            result = headerflags::Prepare(*header);
+        else if (call == Call::Unprepare)
+            result = headerflags::Unprepare(*header);
+        else
+            result = op(posts);
+        closedLast = Idle();
     }
     PostAll(posts);
-    if (closed) StopThread();
+    if (closedLast) StopThread();
     return result;
 }
 
-int CVirtualCardCore::Output(std::uint64_t session, Call call, WaveHeader* header) {
-    VirtualPosts posts;
-    int result = mmres::NoError;
-    bool closed = false;
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (!m_out || m_out->Session() != session) return mmres::InvalHandle;
-        const bool cleanup =
-            call == Call::Unprepare || call == Call::Close || call == Call::Abandon;
-        if (m_lost && !cleanup) return mmres::NoDriver;
+int CVirtualCardCore::Input(std::uint64_t session, Call call, WaveHeader* header) {
+    auto owns = [&] { return m_in && m_in->Session() == session; };
+    return DeviceCall(owns, call, header, [&](VirtualPosts& posts) {
         switch (call) {
-        case Call::Prepare:
-            result = m_out->Prepare(*header);
-            break;
-        case Call::Unprepare:
-            result = m_out->Unprepare(*header);
-            break;
         case Call::Queue:
-            result = m_out->Write(*header);
-            break;
-        case Call::Pause:
-            m_out->Pause();
-            break;
-        case Call::Restart:
-            m_out->Restart();
-            break;
+            return m_in->AddBuffer(*header);
+        case Call::Start:
+            if (m_dut.fault == DutFault::Start) {
+                m_lastError = vcmsg::kStartFault;
+                return mmres::Error;
+            }
+            m_in->SetStarted(true);
+            return mmres::NoError;
+        case Call::Stop:
+            m_in->SetStarted(false);
+            return mmres::NoError;
         case Call::Reset:
-            m_out->Reset(posts);
-            break;
+            m_in->SetStarted(false);
+            m_in->ReturnAll(posts);
+            return mmres::NoError;
         case Call::Close:
         case Call::Abandon:
-            if (call == Call::Close && m_out->HasQueued()) {
-                result = mmres::StillPlaying;
-                break;
-            }
+            if (call == Call::Close && m_in->HasQueued()) return mmres::StillPlaying;
+            m_in->Abandon();
+            m_lastLostFrames = m_in->LostFrames();
+            m_in.reset();
+            return mmres::NoError;
+        default:
+            return mmres::InvalParam;
+        }
+    });
+}
+
+int CVirtualCardCore::Output(std::uint64_t session, Call call, WaveHeader* header) {
+    auto owns = [&] { return m_out && m_out->Session() == session; };
+    return DeviceCall(owns, call, header, [&](VirtualPosts& posts) {
+        switch (call) {
+        case Call::Queue:
+            return m_out->Write(*header);
+        case Call::Pause:
+            m_out->Pause();
+            return mmres::NoError;
+        case Call::Restart:
+            m_out->Restart();
+            return mmres::NoError;
+        case Call::Reset:
+            m_out->Reset(posts);
+            return mmres::NoError;
+        case Call::Close:
+        case Call::Abandon:
+            if (call == Call::Close && m_out->HasQueued()) return mmres::StillPlaying;
             m_out->Abandon();
             m_lastOutSession = session;
             m_lastUnderruns = m_out->Underruns();
             m_out.reset();
-            closed = Idle();
-            break;
+            return mmres::NoError;
         default:
-            result = mmres::InvalParam;
-            break;
+            return mmres::InvalParam;
         }
-    }
-    PostAll(posts);
-    if (closed) StopThread();
-    return result;
+    });
 }

@@ -63,6 +63,10 @@ public:
 
 private:
     bool Idle() const { return !m_in && !m_out; }
+    // A call of the device that `owns` (under the lock) recognises: header preparation and the
+    // refusals of a lost card here, the rest by `op`; completions are posted after the lock is
+    // released, and the clock stops when the call closed the last device.
+    template <class Owns, class Op> int DeviceCall(Owns owns, Call call, WaveHeader* header, Op op);
     int RefuseOpen(int result, const std::string& error);
     int CheckOpen(const WaveFormat& format, int otherRate);
     void BeginClock(int rate);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "sound/devices/DutLoop.h"
-#include "sound/devices/HeaderFlags.h"
 #include "sound/devices/VirtualPosts.h"
 #include "sound/engine/WaveTypes.h"
 
@@ -22,8 +21,6 @@ public:
     std::uint64_t Session() const { return m_session; }
     CDutLoop& Dut() { return *m_dut; }
 
-    int Prepare(WaveHeader& header) { return headerflags::Prepare(header); }
-    int Unprepare(WaveHeader& header) { return headerflags::Unprepare(header); }
     int AddBuffer(WaveHeader& header);
     void SetStarted(bool started) { m_started = started; }
     bool Started() const { return m_started; }

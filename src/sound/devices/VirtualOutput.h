@@ -1,6 +1,5 @@
 #pragma once
 
-#include "sound/devices/HeaderFlags.h"
 #include "sound/devices/VirtualPosts.h"
 #include "sound/engine/WaveTypes.h"
 
@@ -20,8 +19,6 @@ public:
     const WaveFormat& Format() const { return m_format; }
     std::uint64_t Session() const { return m_session; }
 
-    int Prepare(WaveHeader& header) { return headerflags::Prepare(header); }
-    int Unprepare(WaveHeader& header) { return headerflags::Unprepare(header); }
     int Write(WaveHeader& header);
     void Pause() { m_paused = true; }
     void Restart() { m_paused = false; }
