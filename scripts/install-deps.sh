@@ -7,6 +7,7 @@ PACKAGES=(
     cmake g++ make ninja-build pkg-config
     qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev
     portaudio19-dev libasound2-dev
+    pulseaudio pulseaudio-utils libasound2-plugins
     fonts-ipafont-mincho fonts-ipafont-gothic
     libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
     xvfb xauth
