@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-// The flag rules of buffer headers shared by the virtual card's devices. Return mmres codes.
+// The flag rules of buffer headers shared by the devices of every back-end. Return mmres codes.
 namespace headerflags {
 
 inline int Prepare(WaveHeader& header) {

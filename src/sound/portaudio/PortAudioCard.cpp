@@ -1,6 +1,6 @@
 #include "sound/portaudio/PortAudioCard.h"
 
-#include "sound/engine/WaveSession.h"
+#include "sound/engine/DeviceSession.h"
 #include "sound/portaudio/PortAudioFormat.h"
 #include "sound/portaudio/PortAudioStream.h"
 #include "sound/portaudio/PortAudioSystem.h"
@@ -76,7 +76,7 @@ bool CPortAudioCard::IsFormatSupported(const WaveFormat& format) {
 
 int CPortAudioCard::OpenIn(std::unique_ptr<IWaveIn>& in, const WaveFormat& format,
                            CompletionQueue& queue) {
-    const std::uint64_t session = NewWaveSession();
+    const std::uint64_t session = NewDeviceSession();
     const int rc = m_stream->OpenIn(format, queue, session);
     if (rc == mmres::NoError) in = std::make_unique<CPortAudioWaveIn>(m_stream, session);
     return rc;
@@ -84,7 +84,7 @@ int CPortAudioCard::OpenIn(std::unique_ptr<IWaveIn>& in, const WaveFormat& forma
 
 int CPortAudioCard::OpenOut(std::unique_ptr<IWaveOut>& out, const WaveFormat& format,
                             CompletionQueue* queue) {
-    const std::uint64_t session = NewWaveSession();
+    const std::uint64_t session = NewDeviceSession();
     const int rc = m_stream->OpenOut(format, queue, session);
     if (rc == mmres::NoError) out = std::make_unique<CPortAudioWaveOut>(m_stream, session);
     return rc;

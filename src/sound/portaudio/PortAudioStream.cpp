@@ -1,5 +1,6 @@
 #include "sound/portaudio/PortAudioStream.h"
 
+#include "sound/devices/HeaderFlags.h"
 #include "sound/engine/CompletionQueue.h"
 #include "sound/portaudio/PortAudioFormat.h"
 #include "sound/portaudio/PortAudioSystem.h"
@@ -122,13 +123,10 @@ int CPortAudioStream::Queue(Side& side, std::uint64_t session, WaveHeader& heade
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!Current(side, session)) return mmres::InvalHandle;
     if (m_lost) return mmres::NoDriver;
-    const std::uint32_t flags = header.dwFlags.load();
-    if (!(flags & whdr::Prepared)) return mmres::Unprepared;
-    if (flags & whdr::InQueue) return mmres::StillPlaying;
-    if (!header.lpData || header.dwBufferLength == 0) return mmres::InvalParam;
     if (side.queued.Full()) return mmres::NoMem;
+    if (const int rc = headerflags::Queue(header, side.format.blockAlign); rc != mmres::NoError)
+        return rc;
     header.dwBytesRecorded = 0;
-    header.dwFlags.store((flags & ~whdr::Done) | whdr::InQueue);
     side.queued.Push(&header);
     return mmres::NoError;
 }
@@ -252,7 +250,7 @@ void CPortAudioStream::ReturnAll(Side& side, bool post) {
 }
 
 void CPortAudioStream::Complete(Side& side, WaveHeader* header, bool post) {
-    header->dwFlags.store((header->dwFlags.load() & ~whdr::InQueue) | whdr::Done);
+    headerflags::Return(*header);
     if (post && side.queue)
         side.queue->Post(
             {&side == &m_in ? WaveCompletion::Kind::InputDone : WaveCompletion::Kind::OutputDone,

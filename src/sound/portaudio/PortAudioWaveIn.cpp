@@ -1,6 +1,6 @@
 #include "sound/portaudio/PortAudioWaveIn.h"
 
-#include "sound/portaudio/HeaderPreparation.h"
+#include "sound/devices/HeaderFlags.h"
 #include "sound/portaudio/PortAudioStream.h"
 
 CPortAudioWaveIn::~CPortAudioWaveIn() {
@@ -8,10 +8,10 @@ CPortAudioWaveIn::~CPortAudioWaveIn() {
 }
 
 int CPortAudioWaveIn::Prepare(WaveHeader& header) {
-    return headerprep::Prepare(header);
+    return headerflags::Prepare(header);
 }
 int CPortAudioWaveIn::Unprepare(WaveHeader& header) {
-    return headerprep::Unprepare(header);
+    return headerflags::Unprepare(header);
 }
 int CPortAudioWaveIn::AddBuffer(WaveHeader& header) {
     return m_stream->AddBuffer(m_session, header);

@@ -1,6 +1,6 @@
 #include "sound/portaudio/PortAudioWaveOut.h"
 
-#include "sound/portaudio/HeaderPreparation.h"
+#include "sound/devices/HeaderFlags.h"
 #include "sound/portaudio/PortAudioStream.h"
 
 CPortAudioWaveOut::~CPortAudioWaveOut() {
@@ -8,10 +8,10 @@ CPortAudioWaveOut::~CPortAudioWaveOut() {
 }
 
 int CPortAudioWaveOut::Prepare(WaveHeader& header) {
-    return headerprep::Prepare(header);
+    return headerflags::Prepare(header);
 }
 int CPortAudioWaveOut::Unprepare(WaveHeader& header) {
-    return headerprep::Unprepare(header);
+    return headerflags::Unprepare(header);
 }
 int CPortAudioWaveOut::Write(WaveHeader& header) {
     return m_stream->Write(m_session, header);

@@ -1,8 +1,0 @@
-#include "sound/engine/WaveSession.h"
-
-#include <atomic>
-
-std::uint64_t NewWaveSession() {
-    static std::atomic<std::uint64_t> counter{0};
-    return ++counter;
-}
