@@ -21,6 +21,8 @@
 // through the IDocumentUi given at construction. Buffers are allocated once at their fixed
 // capacity and never resized.
 struct AnalysisSetup;
+class ISoundCard;
+struct MeasConditionMode;
 struct HistoryEntry;
 struct ResonanceSettings;
 
@@ -164,6 +166,39 @@ public:
     int DecimateWave();
     AveragingProgress m_averaging;
 
+    // ---- Live instruments (sound/) ----------------------------------------------------------
+    // The real-time entry point of the instruments' engines: counts the update in
+    // m_nRealUpdates, computes what `code` asks for from the capture area and asks for a redraw.
+    // When no redraw follows (a block too short, an unknown code), m_bRealBusy is cleared here so
+    // that the next block can be handed over. 1 when a redraw was asked for.
+    int ProcessRealtime(int code);
+    // The set-up of the block-sized instruments (MeasurementSetUp.cpp): sound-card checks, the
+    // conditions dialog (unless m_bFromToolbar), the down-sampling filter and the capture area.
+    // 1 when the panel may open; 0 when the start was abandoned (reported).
+    int SetUpMeasurement(ISoundCard* card, const MeasConditionMode& mode);
+    // The spectrum analyzer's set-up (menu, or toolbar with the stored conditions) and its
+    // finish step after the panel closed: the last result stays as kind 15/16, the capture area
+    // is released.
+    int BeginSpectrumAnalyzer(ISoundCard* card, bool fromToolbar);
+    void FinishSpectrumAnalyzer();
+    // Taps L of the down-sampling filter for captures at `rate` with analysis-size index `pow`.
+    static int DecimationTapsFor(int rate, int pow);
+    // Frames of one captured block, 2^d N + (2^d - 1) L, and the capture area of that many
+    // frames in the capture format (zero signal). 0 when it cannot be allocated.
+    int CaptureFrames() const;
+    int AllocateCaptureArea();
+    // The spectrum (or, with m_bDualCh, the ratio ch2/ch1) of the captured block into the
+    // result buffers, averaged when m_bAveraging; kind 10 or 11. 0 when the block is too short.
+    int ComputeLiveSpectrum();
+    // Converts `count` frames of the capture area from `start`, minus the offsets, windowed, into
+    // m_fWave1/2 and the transform inputs m_fRe/m_fIm (ch1) and m_fOpRe/m_fOpIm (ch2).
+    void ConvertCapturedBlock(int start, int count);
+    void ClearAccumulators();
+    // "保存" of the instrument panels: asks for "MeasureData" .opr or .csv and writes the current
+    // result; SaveLiveResultAs writes to `path` (by its extension). 1 when written.
+    int SaveLiveResult();
+    int SaveLiveResultAs(const std::string& path);
+
     // ============================================================================================
     // Wave image and format.
     std::unique_ptr<std::uint8_t[]> m_pWaveImage;
@@ -253,6 +288,34 @@ public:
     int m_nDecimTaps = 0;
     int m_bDualCh = 0;
     int m_bCorrMode = 0;
+    // Environment settings: 0 high/large, 1 medium, 2 low/small.
+    int m_nBufferSize = 1;
+    int m_nProcessPriority = 1;
+    int m_nThreadPriority = 1;
+    int m_nDrawSpeed = 1;
+    int m_nSmoothing = 2;
+    int m_bUsbCardFix = 0;
+    int m_bInvertWhileMeasuring = 1;
+    int m_nFilterFftExp = 10; // exponent of m_nFilterFftSize
+    // Measurement conditions (indexes of the conditions dialog).
+    int m_nMeasRate = 4; // 11025, 22050, 32000, 44100, 48000, 96000 Hz
+    int m_nMeasBits = 1; // 0 8-bit, 1 16-bit (other values are left by the audio measurement)
+    int m_nMeasCh = 1;   // 0 mono, 1 stereo
+    int m_bCharUsed = 1;
+    int m_nCharacteristic = 1; // 1 Close, 2 Open(+), 3 Open(-)
+    int m_nAnalyseCount = 2048;
+    // Sound-card input offsets, percent of full scale.
+    float m_fOffset8L = 0.0f, m_fOffset8R = 0.0f;
+    float m_fOffset16L = 0.0f, m_fOffset16R = 0.0f;
+    // Spectrum analyzer panel: display interval and the spin counters behind the display values.
+    int m_nIntervalTenths = 0;
+    int m_nCh1RangeExp = 0, m_nCh2RangeExp = 0;
+    int m_nCh1PositionStep = 0, m_nCh2PositionStep = 0;
+    int m_nTopLevelStep = 8;      // top level = step * 10 dB
+    int m_nDynamicRangeStep = 10; // dynamic range = step * 10 dB
+    // Running sums of the live averaging, one per channel.
+    std::vector<float> m_fAccum1 = std::vector<float>(limits::kComplexCapacity);
+    std::vector<float> m_fAccum2 = std::vector<float>(limits::kComplexCapacity);
     // Oscilloscope display.
     int m_nScopeShow = 1;
     int m_bScopeCh1 = 1;

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+class CMeasConditions;
+
 enum class MessageIcon { None, Information, Warning, Error, Question };
 
 // Everything the document says to or asks of the user. The desktop program answers with
@@ -35,6 +37,11 @@ public:
     // The Kaiser window dialog "ｶｲｻﾞｰ窓", initialised with `current`; the integer beta on OK,
     // nothing on cancel.
     virtual std::optional<int> AskKaiserBeta(int current) { return std::nullopt; }
+
+    // ---- Measurement conditions "測定条件の設定" ----
+    // Shows the conditions; true for OK (the choices are left in `conditions`), false for
+    // Cancel. Without a dialog the conditions are taken as they are.
+    virtual bool AskMeasConditions(CMeasConditions& conditions) { return true; }
 
     // ---- Confirmation dialogs (file filtering) ----
     // A modal question with OK and Cancel under a title; true for OK.

@@ -1,0 +1,101 @@
+// The spectrum of a captured block (the spectrum analyzer's hand-over, and the two-channel
+// ratio of the servo analyzer).
+#include "document/AnalysisMath.h"
+#include "document/CKymoDoc.h"
+#include "document/DataKinds.h"
+#include "dsp/WindowKinds.h"
+#include "filters/PcmSample.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr float kPercentTo8Bit = 1.28f;
+constexpr float kPercentTo16Bit = 327.68f;
+} // namespace
+
+void CKymoDoc::ClearAccumulators() {
+    std::fill(m_fAccum1.begin(), m_fAccum1.end(), 0.0f);
+    std::fill(m_fAccum2.begin(), m_fAccum2.end(), 0.0f);
+}
+
+void CKymoDoc::ConvertCapturedBlock(int start, int count) {
+    const bool eight = m_nBitsPerSample == 8;
+    const int channels = m_nChannel;
+    const float off1 = eight ? m_fOffset8L * kPercentTo8Bit : m_fOffset16L * kPercentTo16Bit;
+    const float off2 = eight ? m_fOffset8R * kPercentTo8Bit : m_fOffset16R * kPercentTo16Bit;
+    const bool windowed = m_nWindowType >= wnd::Triangle && m_nWindowType <= wnd::Kaiser;
+    const std::uint8_t* data = m_pWaveData;
+    for (int i = 0; i < count; ++i) {
+        const std::uint8_t* frame = data + static_cast<std::size_t>(start + i) * m_nBlockSize;
+        float x1 = eight ? static_cast<float>(pcmio::Read8(frame)) - off1
+                         : static_cast<float>(pcmio::Read16(frame)) - off1;
+        float x2 = 0.0f;
+        if (channels == 2)
+            x2 = eight ? static_cast<float>(pcmio::Read8(frame + 1)) - off2
+                       : static_cast<float>(pcmio::Read16(frame + 2)) - off2;
+        if (windowed) {
+            x1 *= m_fWindow[i];
+            x2 *= m_fWindow[i];
+        }
+        m_fWave1[i] = m_fRe[i] = x1;
+        m_fIm[i] = 0.0f;
+        if (channels == 2) {
+            m_fWave2[i] = m_fOpRe[i] = x2;
+            m_fOpIm[i] = 0.0f;
+        }
+    }
+}
+
+int CKymoDoc::ComputeLiveSpectrum() {
+    const int capturedRate = m_nSamplesPerSec;
+    const int d = -m_nDownExp;
+    const bool decimated = d > 0;
+    bool ok = true;
+    for (int pass = 0; pass < d && ok; ++pass) ok = DecimateWave() != 0;
+    m_fDt = static_cast<float>(std::ldexp(1.0, d) / capturedRate);
+
+    const int start = 0;
+    const int count = std::min(m_nAnalyseCount > 0 ? m_nAnalyseCount : m_nPoints, 32768);
+    if (!ok || !HasWave() || m_nFrames < start + count || count != m_nPoints) ok = false;
+    if (ok) {
+        const int n = m_nPoints;
+        const bool two = m_nChannel == 2;
+        ConvertCapturedBlock(start, count);
+        DocForwardFft(*this, m_fRe.data(), m_fIm.data());
+        if (two) DocForwardFft(*this, m_fOpRe.data(), m_fOpIm.data());
+        if (m_bDualCh && two) {
+            TransferRatio(m_fRe.data(), m_fIm.data(), m_fOpRe.data(), m_fOpIm.data(), n,
+                          m_fRe.data(), m_fIm.data());
+            if (m_bAveraging && m_nRealUpdates > 0) {
+                const float updates = static_cast<float>(m_nRealUpdates);
+                for (int k = 0; k < n; ++k) {
+                    m_fAccum1[k] += m_fRe[k];
+                    m_fAccum2[k] += m_fIm[k];
+                    m_fRe[k] = m_fAccum1[k] / updates;
+                    m_fIm[k] = m_fAccum2[k] / updates;
+                }
+            }
+            disp_mode1 = kind::LiveTransfer;
+        } else {
+            for (int k = 0; k < n; ++k) {
+                m_fRe[k] = std::sqrt(m_fRe[k] * m_fRe[k] + m_fIm[k] * m_fIm[k]);
+                if (two) m_fOpRe[k] = std::sqrt(m_fOpRe[k] * m_fOpRe[k] + m_fOpIm[k] * m_fOpIm[k]);
+            }
+            if (m_bAveraging && m_nRealUpdates > 0) {
+                const float updates = static_cast<float>(m_nRealUpdates);
+                for (int k = 0; k < n; ++k) {
+                    m_fAccum1[k] += m_fRe[k];
+                    m_fRe[k] = m_fAccum1[k] / updates;
+                    if (two) {
+                        m_fAccum2[k] += m_fOpRe[k];
+                        m_fOpRe[k] = m_fAccum2[k] / updates;
+                    }
+                }
+            }
+            disp_mode1 = kind::LiveSpectrum;
+        }
+    }
+    if (decimated) AllocateCaptureArea();
+    return ok ? 1 : 0;
+}

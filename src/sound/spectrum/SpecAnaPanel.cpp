@@ -1,0 +1,170 @@
+#include "sound/spectrum/SpecAnaPanel.h"
+
+#include "document/CKymoDoc.h"
+#include "document/DataKinds.h"
+#include "sound/RealtimeCodes.h"
+#include "sound/engine/SoundMessages.h"
+#include "sound/engine/SoundReports.h"
+#include "sound/settings/MeasConditions.h"
+#include "sound/settings/MeasMessages.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+constexpr int kMinRangeExp = -2, kMaxRangeExp = 9;
+constexpr int kMaxPositionStep = 10;
+constexpr int kMaxTopLevelStep = 50;
+constexpr int kMinDynamicRangeStep = 1, kMaxDynamicRangeStep = 50;
+constexpr int kMaxIntervalTenths = 20;
+constexpr const char* kAbsent = "Non";
+
+std::string RangeLabel(int exp) {
+    if (exp == -2) return "0.25";
+    if (exp == -1) return "0.5";
+    return std::to_string(1 << exp);
+}
+} // namespace
+
+CSpecAnaPanel::CSpecAnaPanel(CKymoDoc& doc, ISoundCard& card)
+    : CSpecAnaPanel(doc, std::make_unique<SoundDuplex>(card, doc)) {}
+
+CSpecAnaPanel::CSpecAnaPanel(CKymoDoc& doc, std::unique_ptr<SoundDuplex> engine)
+    : m_doc(doc), m_engine(std::move(engine)) {
+    m_engine->SetVariant(SoundVariant::BlockSized);
+    m_engine->SetRequestCode(realtime::kSpectrum);
+    ApplyToDocument();
+}
+
+CSpecAnaPanel::~CSpecAnaPanel() {
+    m_engine->StopRSound();
+}
+
+bool CSpecAnaPanel::IsStereo() const {
+    return m_doc.m_nMeasCh != meas::kMono;
+}
+
+bool CSpecAnaPanel::FixedPositions() const {
+    return m_doc.m_bFixedPositions != 0;
+}
+
+bool CSpecAnaPanel::OnStart() {
+    IDocumentUi& ui = m_doc.Ui();
+    if (IsRunning()) {
+        ui.ShowMessage(sndmsg::kMeasuring);
+        return false;
+    }
+    m_doc.m_nRealUpdates = 0;
+    m_doc.ClearAccumulators();
+    const int rate = meas::RateOfIndex(m_doc.m_nMeasRate);
+    const int bits = m_doc.m_nMeasBits == meas::kBits8 ? 8 : 16;
+    const int channels = IsStereo() ? 2 : 1;
+    m_engine->SetAnalysisSize(m_doc.m_nPow, -m_doc.m_nDownExp);
+    m_engine->SetIntervalTenths(m_doc.m_nIntervalTenths);
+    if (!m_engine->initRSound(rate, bits, channels, m_doc.CaptureFrames())) {
+        if (m_engine->OpenFailed()) ReportOpenFailure(ui, m_engine->Card());
+        return false;
+    }
+    if (!m_engine->StartRSound()) {
+        ui.ShowMessage(sndmsg::kMeasuring);
+        return false;
+    }
+    m_bMeasured = true;
+    return true;
+}
+
+void CSpecAnaPanel::OnDisp() {
+    if (!m_engine->StopRSound()) m_doc.Ui().ShowMessage(sndmsg::kNotMeasuring);
+}
+
+void CSpecAnaPanel::Close() {
+    m_engine->StopRSound();
+    ApplyToDocument();
+}
+
+void CSpecAnaPanel::OnAverage() {
+    m_doc.m_bAveraging = m_doc.m_bAveraging ? 0 : 1;
+    if (m_doc.m_bAveraging) m_doc.ClearAccumulators();
+    m_doc.m_nRealUpdates = 0;
+}
+
+int CSpecAnaPanel::OnSave() {
+    if (!m_bMeasured) {
+        m_doc.Ui().ShowMessage(measmsg::kNotMeasured);
+        return 0;
+    }
+    m_engine->StopRSound();
+    return m_doc.SaveLiveResult();
+}
+
+void CSpecAnaPanel::OnFixedPositions(bool on) {
+    m_doc.m_bFixedPositions = on ? 1 : 0;
+    ApplyToDocument();
+}
+
+void CSpecAnaPanel::OnIntervalSpin(int delta) {
+    m_doc.m_nIntervalTenths = std::clamp(m_doc.m_nIntervalTenths + delta, 0, kMaxIntervalTenths);
+    m_engine->SetIntervalTenths(m_doc.m_nIntervalTenths);
+}
+
+void CSpecAnaPanel::OnRangeSpin(int channel, int delta) {
+    if (channel == 2 && !IsStereo()) return;
+    int& exp = channel == 2 ? m_doc.m_nCh2RangeExp : m_doc.m_nCh1RangeExp;
+    exp = std::clamp(exp + delta, kMinRangeExp, kMaxRangeExp);
+    ApplyToDocument();
+}
+
+void CSpecAnaPanel::OnPositionSpin(int channel, int delta) {
+    if ((channel == 2 && !IsStereo()) || FixedPositions()) return;
+    int& step = channel == 2 ? m_doc.m_nCh2PositionStep : m_doc.m_nCh1PositionStep;
+    step = std::clamp(step + delta, -kMaxPositionStep, kMaxPositionStep);
+    ApplyToDocument();
+}
+
+void CSpecAnaPanel::OnTopLevelSpin(int delta) {
+    m_doc.m_nTopLevelStep =
+        std::clamp(m_doc.m_nTopLevelStep + delta, -kMaxTopLevelStep, kMaxTopLevelStep);
+    ApplyToDocument();
+}
+
+void CSpecAnaPanel::OnDynamicRangeSpin(int delta) {
+    m_doc.m_nDynamicRangeStep =
+        std::clamp(m_doc.m_nDynamicRangeStep + delta, kMinDynamicRangeStep, kMaxDynamicRangeStep);
+    ApplyToDocument();
+}
+
+void CSpecAnaPanel::ApplyToDocument() {
+    m_doc.m_fCh1Range = static_cast<float>(std::ldexp(1.0, m_doc.m_nCh1RangeExp));
+    m_doc.m_fCh2Range = static_cast<float>(std::ldexp(1.0, m_doc.m_nCh2RangeExp));
+    m_doc.m_nCh1Position = FixedPositions() ? 50 : m_doc.m_nCh1PositionStep * 10;
+    m_doc.m_nCh2Position = FixedPositions() ? -50 : m_doc.m_nCh2PositionStep * 10;
+    m_doc.m_nTopLevel = m_doc.m_nTopLevelStep * 10;
+    m_doc.m_nDynamicRange = m_doc.m_nDynamicRangeStep * 10;
+}
+
+std::string CSpecAnaPanel::IntervalText() const {
+    char text[16];
+    std::snprintf(text, sizeof text, "%.1f", m_doc.m_nIntervalTenths * 0.1);
+    return text;
+}
+
+std::string CSpecAnaPanel::RangeText(int channel) const {
+    if (channel == 2 && !IsStereo()) return kAbsent;
+    return RangeLabel(channel == 2 ? m_doc.m_nCh2RangeExp : m_doc.m_nCh1RangeExp);
+}
+
+std::string CSpecAnaPanel::PositionText(int channel) const {
+    if (channel == 2 && !IsStereo()) return kAbsent;
+    if (FixedPositions()) return channel == 2 ? "Fix-" : "Fix+";
+    return std::to_string((channel == 2 ? m_doc.m_nCh2PositionStep : m_doc.m_nCh1PositionStep) *
+                          10);
+}
+
+std::string CSpecAnaPanel::TopLevelText() const {
+    return std::to_string(m_doc.m_nTopLevelStep * 10);
+}
+
+std::string CSpecAnaPanel::DynamicRangeText() const {
+    return std::to_string(m_doc.m_nDynamicRangeStep * 10);
+}
