@@ -15,7 +15,9 @@ class ISoundCard;
 class SoundDuplex;
 
 // What every `live` sub-command and `play` share: the card from --device/--dut (the virtual
-// card runs on its own clock, as fast as the processing allows), the engine loop, and --record.
+// card runs on its own clock, as fast as the processing allows, or with --realtime by the wall
+// clock while the main view is drawn offscreen at every update, as the desktop program does),
+// the engine loop, --record, and --stats (updates per second and output gaps of the run).
 class CLiveRunner {
 public:
     explicit CLiveRunner(CliContext& ctx) : m_ctx(ctx) {}
@@ -25,7 +27,8 @@ public:
     bool OpenCard(const CliArgs& args);
     ISoundCard* Card() { return m_card.get(); }
 
-    // The document's redraws are drawn at once: the view is never busy. Counts the redraws.
+    // The document's redraws are drawn at once (really drawn with --realtime): the view is
+    // never busy. Counts the redraws.
     void AttachDocument(CKymoDoc& doc);
     long long Redraws() const { return m_redraws; }
 
@@ -40,8 +43,14 @@ public:
     int Drive(SoundDuplex& engine, const std::function<bool()>& done,
               std::chrono::milliseconds silence = std::chrono::seconds(10));
 
+    // With --stats: prints the run's figures (updates, seconds, updates per second, output gaps).
+    void PrintStats(const SoundDuplex& engine) const;
+
 private:
     CliContext& m_ctx;
+    bool m_bRealTime = false;
+    bool m_bStats = false;
+    std::chrono::steady_clock::time_point m_started;
     std::unique_ptr<ISoundCard> m_card;
     long long m_redraws = 0;
     std::string m_recordPath;
@@ -49,4 +58,5 @@ private:
 };
 
 // The usage text of the device options.
-inline constexpr const char* kLiveDeviceUsage = "[--device virtual|INDEX|NAME] [--dut TEXT]";
+inline constexpr const char* kLiveDeviceUsage =
+    "[--device virtual|INDEX|NAME] [--dut TEXT] [--realtime] [--stats]";

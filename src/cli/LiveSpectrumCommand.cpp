@@ -38,6 +38,7 @@ SONALYX_CLI_COMMAND("live spectrum", kUsage, args, ctx) {
         if (panel.OnStart()) {
             const long long first = runner.Redraws();
             rc = runner.Drive(panel.Engine(), [&] { return runner.Redraws() - first >= *updates; });
+            runner.PrintStats(panel.Engine());
             if (rc == 0) {
                 ctx.ui.fileAnswers.push_back(args.GetOr("o", ""));
                 rc = panel.OnSave() ? 0 : 1;

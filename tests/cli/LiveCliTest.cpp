@@ -183,3 +183,15 @@ TEST(PlayCli, PlaysEveryFrameOfTheFile) {
 }
 
 } // namespace
+
+namespace {
+TEST(LiveSpectrumCliStats, PrintsTheFiguresOfTheRun) {
+    TempDir dir;
+    const RunResult r = RunCommand({"live", "spectrum", "--device", "virtual", "--stats",
+                                    "--updates", "3", "-o", dir.Path("s.csv")});
+    ASSERT_EQ(r.rc, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("updates=3 seconds=", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find(" buffers=3 skipped_busy=0 output_underruns=0\n"), std::string::npos)
+        << r.out;
+}
+} // namespace
