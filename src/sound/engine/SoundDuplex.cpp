@@ -1,6 +1,7 @@
 #include "sound/engine/SoundDuplex.h"
 
 #include "document/CKymoDoc.h"
+#include "dsp/FloatToInt.h"
 #include "sound/engine/SoundMessages.h"
 
 #include <algorithm>
@@ -180,7 +181,7 @@ void SoundDuplex::ComputeBlockInterval() {
     const double t = m_nIntervalTenths * 0.1;
     const double block =
         static_cast<double>((1 << m_nDownExp) * (1 << (m_nPow + 7))) / m_format.samplesPerSec;
-    m_nBlockInterval = static_cast<int>(t / block);
+    m_nBlockInterval = SaturateToInt32(t / block);
 }
 
 int SoundDuplex::StartRSound() {
