@@ -98,7 +98,9 @@ SONALYX_CLI_COMMAND("calc",
 
     std::vector<double> v;
     int op = servo_op::Multiply;
-    for (const auto& [name, value] : args.Ordered()) {
+    for (const auto& option : args.Ordered()) {
+        const std::string& name = option.first;
+        const std::string& value = option.second;
         if (name == "init" || name == "fs" || name == "points" || name == "o" || name == "history")
             continue;
         const auto bad = [&] {

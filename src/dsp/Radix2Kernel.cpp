@@ -1,4 +1,5 @@
 #include "dsp/Radix2Kernel.h"
+#include "dsp/CpuDispatch.h"
 
 #include <cstring>
 #include <utility>
@@ -129,13 +130,9 @@ __attribute__((always_inline)) inline void FirstTwoStages(float* re, float* im, 
     }
 }
 
-} // namespace
-
-#if defined(__x86_64__) && defined(__GNUC__)
-__attribute__((target_clones("avx2", "default")))
-#endif
-void Radix2Passes(float* re, float* im, int log2n, const float* const* cs,
-                  const float* const* sn, float sign, float scale) {
+__attribute__((always_inline)) inline void Passes(float* re, float* im, int log2n,
+                                                  const float* const* cs, const float* const* sn,
+                                                  float sign, float scale) {
     const int n = 1 << log2n;
     int s = 0;
     if (log2n >= 2) {
@@ -159,6 +156,31 @@ void Radix2Passes(float* re, float* im, int log2n, const float* const* cs,
         else
             Single<float>(re, im, n, h, cs[s], sn[s], sign, scale);
     }
+}
+
+void PassesBaseline(float* re, float* im, int log2n, const float* const* cs, const float* const* sn,
+                    float sign, float scale) {
+    Passes(re, im, log2n, cs, sn, sign, scale);
+}
+
+#if SONALYX_AVX2_DISPATCH
+SONALYX_TARGET_AVX2 void PassesAvx2(float* re, float* im, int log2n, const float* const* cs,
+                                    const float* const* sn, float sign, float scale) {
+    Passes(re, im, log2n, cs, sn, sign, scale);
+}
+#endif
+
+} // namespace
+
+void Radix2Passes(float* re, float* im, int log2n, const float* const* cs, const float* const* sn,
+                  float sign, float scale) {
+#if SONALYX_AVX2_DISPATCH
+    if (CpuHasAvx2()) {
+        PassesAvx2(re, im, log2n, cs, sn, sign, scale);
+        return;
+    }
+#endif
+    PassesBaseline(re, im, log2n, cs, sn, sign, scale);
 }
 
 namespace {

@@ -1,3 +1,4 @@
+#include "dsp/CpuDispatch.h"
 #include "filters/PcmFilters.h"
 #include "filters/PcmSample.h"
 
@@ -27,10 +28,8 @@ inline void Store4(double* p, v4d v) {
 // acc[t] += sum over k of h[k] * xEnd[t - k], k = 0 ... taps-1, added in the order of k, so
 // every output is the same double sum as a plain loop would give. xEnd[t - k] must be readable
 // for t = 0 ... count-1. Eight vectors of four outputs stay in registers while the taps pass.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-__attribute__((target_clones("arch=x86-64-v3", "default")))
-#endif
-void AccumulateTaps(double* acc, const double* xEnd, int count, const double* h, int taps) {
+__attribute__((always_inline)) inline void Accumulate(double* acc, const double* xEnd, int count,
+                                                      const double* h, int taps) {
     constexpr int kLanes = 4;
     constexpr int kVectors = 8;
     int t = 0;
@@ -52,6 +51,27 @@ void AccumulateTaps(double* acc, const double* xEnd, int count, const double* h,
         for (int k = 0; k < taps; ++k) sum += h[k] * xEnd[t - k];
         acc[t] = sum;
     }
+}
+
+void AccumulateBaseline(double* acc, const double* xEnd, int count, const double* h, int taps) {
+    Accumulate(acc, xEnd, count, h, taps);
+}
+
+#if SONALYX_AVX2_DISPATCH
+SONALYX_TARGET_AVX2_FMA void AccumulateAvx2(double* acc, const double* xEnd, int count,
+                                            const double* h, int taps) {
+    Accumulate(acc, xEnd, count, h, taps);
+}
+#endif
+
+void AccumulateTaps(double* acc, const double* xEnd, int count, const double* h, int taps) {
+#if SONALYX_AVX2_DISPATCH
+    if (CpuHasAvx2Fma()) {
+        AccumulateAvx2(acc, xEnd, count, h, taps);
+        return;
+    }
+#endif
+    AccumulateBaseline(acc, xEnd, count, h, taps);
 }
 
 struct Layout {
