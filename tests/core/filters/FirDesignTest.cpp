@@ -144,7 +144,8 @@ struct WindowCase {
 class WindowDesign : public ::testing::TestWithParam<WindowCase> {};
 
 TEST_P(WindowDesign, AllShapesOddAndEven) {
-    const auto [window, stopDb] = GetParam();
+    const int window = GetParam().window;
+    const double stopDb = GetParam().stopDb;
     const double fs = 48000.0;
     for (int taps : {201, 200}) {
         for (int sh = 0; sh < 4; ++sh) {
