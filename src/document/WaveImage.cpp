@@ -3,6 +3,7 @@
 #include "document/CKymoDoc.h"
 #include "document/DataKinds.h"
 #include "document/DocMessages.h"
+#include "document/WaveFileHeader.h"
 
 #include <algorithm>
 #include <climits>
@@ -10,19 +11,6 @@
 #include <new>
 
 namespace {
-
-int BytesPerSample(int bits) {
-    switch (bits) {
-    case 32:
-        return 4;
-    case 24:
-        return 3;
-    case 16:
-        return 2;
-    default:
-        return 1;
-    }
-}
 
 // The format fields of one "fmt " chunk, committed to the document only when the read succeeds.
 struct WaveFormat {
@@ -116,7 +104,7 @@ int CKymoDoc::ReadWaveImage(const std::vector<std::uint8_t>& bytes) {
     if (fmt.bits != 8 && fmt.bits != 16) return 0;
     // Fields that would divide by zero or make sample reads leave the frame.
     if (fmt.channels == 0 || fmt.rate == 0 ||
-        fmt.blockAlign < fmt.channels * BytesPerSample(fmt.bits))
+        fmt.blockAlign < fmt.channels * WaveBytesPerSample(fmt.bits))
         return 0;
     if (dataOffset < 0) return 0;
 
@@ -166,24 +154,9 @@ bool CKymoDoc::MakeWaveHeader(int headLen, int rate, int bits, int channelsMinus
                                                            static_cast<std::size_t>(dataBytes)]());
     if (!image) return false;
 
-    const int channels = channelsMinus1 + 1;
-    const int bytes = BytesPerSample(bits);
     std::uint8_t h[limits::kWaveHeaderSize];
-    std::memcpy(h, "RIFF", 4);
-    WriteLe32(h + 4, static_cast<std::uint32_t>(headLen + dataBytes - 8));
-    std::memcpy(h + 8, "WAVEfmt ", 8);
-    WriteLe32(h + 16, 16);
-    WriteLe16(h + 20, 1);
-    WriteLe16(h + 22, static_cast<std::uint16_t>(channels));
-    WriteLe32(h + 24, static_cast<std::uint32_t>(rate));
-    WriteLe32(h + 28, static_cast<std::uint32_t>(rate * channels * bytes));
-    WriteLe16(h + 32, static_cast<std::uint16_t>(channels * bytes));
-    WriteLe16(h + 34, static_cast<std::uint16_t>(bits));
-    std::memcpy(h + 36, "fact", 4);
-    WriteLe32(h + 40, 4);
-    WriteLe32(h + 44, static_cast<std::uint32_t>(dataBytes));
-    std::memcpy(h + 48, "data", 4);
-    WriteLe32(h + 52, static_cast<std::uint32_t>(dataBytes));
+    BuildWaveHeader(h, rate, bits, channelsMinus1 + 1, static_cast<std::uint32_t>(dataBytes),
+                    static_cast<std::uint32_t>(headLen));
     std::memcpy(image.get(), h, static_cast<std::size_t>(headLen));
 
     m_pWaveImage = std::move(image);
@@ -192,7 +165,7 @@ bool CKymoDoc::MakeWaveHeader(int headLen, int rate, int bits, int channelsMinus
 }
 
 void CKymoDoc::SetWaveFormat(int headLen, int rate, int bits, int channelsMinus1, int dataBytes) {
-    const int bytes = BytesPerSample(bits);
+    const int bytes = WaveBytesPerSample(bits);
     m_nChannel = channelsMinus1 + 1;
     m_nSamplesPerSec = rate;
     m_nBytesPerSec = rate * m_nChannel * bytes;
