@@ -8,10 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 namespace {
 
@@ -48,14 +50,18 @@ std::chrono::steady_clock::time_point Deadline() {
     return std::chrono::steady_clock::now() + kDeadline;
 }
 
-// Opens the default devices at 48 kHz stereo 16-bit, plays the tone from the first frame on
-// and records until `frames` frames came back (or the deadline passed).
+// Opens the default devices at 48 kHz stereo 16-bit and records until `frames` frames came
+// back (or the deadline passed). As the engine does, it plays in answer to what it records: when
+// the first input buffer is back it writes the tone (eight buffers ahead, each rewritten as it
+// is played), so that the tone's first frame goes to the device when `toneStart` frames had been
+// recorded.
 struct ToneRoundTrip {
     CPortAudioCard card;
     CompletionQueue queue;
     std::unique_ptr<IWaveIn> in;
     std::unique_ptr<IWaveOut> out;
     std::vector<std::int16_t> captured;
+    long long toneStart = -1; // in recorded frames
     long long underruns = 0;
 
     void Run(long long frames) {
@@ -69,11 +75,6 @@ struct ToneRoundTrip {
         outSet.Prepare(*out);
         long long played = 0;
         for (auto& h : inSet.hdr) ASSERT_EQ(in->AddBuffer(h), mmres::NoError);
-        for (auto& h : outSet.hdr) {
-            toneloop::Fill(h.lpData, played, bufferFrames);
-            played += bufferFrames;
-            ASSERT_EQ(out->Write(h), mmres::NoError);
-        }
         ASSERT_EQ(in->Start(), mmres::NoError) << card.LastError();
         const auto deadline = Deadline();
         while (static_cast<long long>(captured.size()) < frames * toneloop::kChannels &&
@@ -88,6 +89,13 @@ struct ToneRoundTrip {
                 const auto* s = reinterpret_cast<const std::int16_t*>(h.lpData);
                 captured.insert(captured.end(), s, s + h.dwBytesRecorded / 2);
                 ASSERT_EQ(in->AddBuffer(h), mmres::NoError);
+                if (toneStart >= 0) continue;
+                toneStart = static_cast<long long>(captured.size()) / toneloop::kChannels;
+                for (auto& o : outSet.hdr) {
+                    toneloop::Fill(o.lpData, played, bufferFrames);
+                    played += bufferFrames;
+                    ASSERT_EQ(out->Write(o), mmres::NoError);
+                }
             } else {
                 ASSERT_EQ(c->session, out->Session());
                 toneloop::Fill(h.lpData, played, bufferFrames);
@@ -115,7 +123,7 @@ TEST_F(PulseLoopTest, ToneComesBackAtItsLevelAfterAMeasuredDelay) {
 
     const long long first = toneloop::FirstSound(trip.captured);
     ASSERT_GE(first, 0) << "nothing came back";
-    const long long delay = first - toneloop::kFirstSoundFrame;
+    const long long delay = first - trip.toneStart - toneloop::kFirstSoundFrame;
     std::printf("loop delay through the null sink: %lld frames (%.1f ms)\n", delay,
                 1000.0 * static_cast<double>(delay) / toneloop::kRate);
     EXPECT_GT(delay, 0);
@@ -247,4 +255,65 @@ TEST_F(PulseLoopTest, DevicesListTheServer) {
     WaveInCaps caps;
     EXPECT_EQ(CPortAudioCard(pulse->index).GetInDevCaps(caps), mmres::NoError);
     EXPECT_EQ(caps.name, "pulse");
+}
+
+TEST_F(PulseLoopTest, PlaybackAloneStartsWithTheFirstWriteAndCountsTheGapAfterIt) {
+    const WaveFormat format = MakePcmFormat(toneloop::kRate, 16, toneloop::kChannels);
+    const std::uint32_t bufferFrames = 4800;
+    const std::uint32_t bytes = bufferFrames * static_cast<std::uint32_t>(format.blockAlign);
+
+    // A second card records what the first one plays.
+    CPortAudioCard recorder;
+    CompletionQueue recorded;
+    std::unique_ptr<IWaveIn> in;
+    ASSERT_EQ(recorder.OpenIn(in, format, recorded), mmres::NoError) << recorder.LastError();
+    HeaderSet inSet(bytes);
+    inSet.Prepare(*in);
+    for (auto& h : inSet.hdr) ASSERT_EQ(in->AddBuffer(h), mmres::NoError);
+    ASSERT_EQ(in->Start(), mmres::NoError) << recorder.LastError();
+
+    CPortAudioCard player;
+    CompletionQueue played;
+    std::unique_ptr<IWaveOut> out;
+    ASSERT_EQ(player.OpenOut(out, format, &played), mmres::NoError) << player.LastError();
+    HeaderSet outSet(bytes);
+    outSet.Prepare(*out);
+    for (int i = 0; i < 4; ++i) {
+        toneloop::Fill(outSet.hdr[i].lpData, i * static_cast<long long>(bufferFrames),
+                       bufferFrames);
+        ASSERT_EQ(out->Write(outSet.hdr[i]), mmres::NoError) << player.LastError();
+    }
+
+    std::vector<std::int16_t> captured;
+    int done = 0;
+    const auto deadline = Deadline();
+    while ((done < 4 || captured.size() < 3u * toneloop::kRate) &&
+           std::chrono::steady_clock::now() < deadline) {
+        if (auto c = played.WaitTake(20ms)) {
+            ASSERT_EQ(c->kind, Kind::OutputDone) << c->error;
+            ASSERT_EQ(c->session, out->Session());
+            EXPECT_EQ(c->header, &outSet.hdr[done]);
+            ++done;
+        }
+        while (auto c = recorded.TryTake()) {
+            ASSERT_EQ(c->kind, Kind::InputDone) << c->error;
+            const auto* s = reinterpret_cast<const std::int16_t*>(c->header->lpData);
+            captured.insert(captured.end(), s, s + c->header->dwBytesRecorded / 2);
+            ASSERT_EQ(in->AddBuffer(*c->header), mmres::NoError);
+        }
+    }
+    ASSERT_EQ(done, 4);
+    // After the last buffer the output plays silence: one gap, counted once.
+    for (int i = 0; i < 100 && out->Underruns() == 0; ++i) std::this_thread::sleep_for(50ms);
+    EXPECT_EQ(out->Underruns(), 1);
+
+    const long long first = toneloop::FirstSound(captured);
+    ASSERT_GE(first, 0) << "nothing of the playing came back";
+    const auto levels = toneloop::PeakLevels(captured, first, 4 * bufferFrames);
+    EXPECT_NEAR(levels.max1, toneloop::kPeak1, 1);
+    EXPECT_NEAR(levels.min2, -toneloop::kPeak2, 1);
+
+    EXPECT_EQ(in->Reset(), mmres::NoError);
+    EXPECT_EQ(in->Close(), mmres::NoError);
+    EXPECT_EQ(out->Close(), mmres::NoError);
 }

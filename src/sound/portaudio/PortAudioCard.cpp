@@ -1,8 +1,8 @@
 #include "sound/portaudio/PortAudioCard.h"
 
 #include "sound/engine/DeviceSession.h"
+#include "sound/portaudio/PortAudioDuplex.h"
 #include "sound/portaudio/PortAudioFormat.h"
-#include "sound/portaudio/PortAudioStream.h"
 #include "sound/portaudio/PortAudioSystem.h"
 #include "sound/portaudio/PortAudioWaveIn.h"
 #include "sound/portaudio/PortAudioWaveOut.h"
@@ -30,7 +30,7 @@ CPortAudioCard::CPortAudioCard() : m_system(CPortAudioSystem::Acquire()) {
         m_outDevice = Pa_GetDefaultOutputDevice();
         m_name = DeviceName(m_inDevice >= 0 ? m_inDevice : m_outDevice);
     }
-    m_stream = std::make_shared<CPortAudioStream>(m_system, m_inDevice, m_outDevice);
+    m_duplex = std::make_shared<CPortAudioDuplex>(m_system, m_inDevice, m_outDevice);
 }
 
 CPortAudioCard::CPortAudioCard(int deviceIndex) : m_system(CPortAudioSystem::Acquire()) {
@@ -42,8 +42,8 @@ CPortAudioCard::CPortAudioCard(int deviceIndex) : m_system(CPortAudioSystem::Acq
         m_outDevice = info->maxOutputChannels > 0 ? deviceIndex : -1;
         m_name = info->name ? info->name : "";
     }
-    m_stream = std::make_shared<CPortAudioStream>(m_system, m_inDevice, m_outDevice);
-    if (!info) m_stream->SetLastError("no sound device with index " + std::to_string(deviceIndex));
+    m_duplex = std::make_shared<CPortAudioDuplex>(m_system, m_inDevice, m_outDevice);
+    if (!info) m_duplex->SetLastError("no sound device with index " + std::to_string(deviceIndex));
 }
 
 CPortAudioCard::~CPortAudioCard() = default;
@@ -51,7 +51,7 @@ CPortAudioCard::~CPortAudioCard() = default;
 int CPortAudioCard::GetInDevCaps(WaveInCaps& caps) {
     caps = {};
     if (!m_system->Ok() || m_inDevice < 0) {
-        m_stream->SetLastError(m_system->Ok() ? "no sound input device"
+        m_duplex->SetLastError(m_system->Ok() ? "no sound input device"
                                               : "PortAudio: " + m_system->Error());
         return mmres::BadDeviceId;
     }
@@ -70,23 +70,23 @@ int CPortAudioCard::GetInDevCaps(WaveInCaps& caps) {
 }
 
 bool CPortAudioCard::IsFormatSupported(const WaveFormat& format) {
-    if (m_stream->CheckFormat(true, format) != mmres::NoError) return false;
-    return m_outDevice < 0 || m_stream->CheckFormat(false, format) == mmres::NoError;
+    if (m_duplex->CheckFormat(true, format) != mmres::NoError) return false;
+    return m_outDevice < 0 || m_duplex->CheckFormat(false, format) == mmres::NoError;
 }
 
 int CPortAudioCard::OpenIn(std::unique_ptr<IWaveIn>& in, const WaveFormat& format,
                            CompletionQueue& queue) {
     const std::uint64_t session = NewDeviceSession();
-    const int rc = m_stream->OpenIn(format, queue, session);
-    if (rc == mmres::NoError) in = std::make_unique<CPortAudioWaveIn>(m_stream, session);
+    const int rc = m_duplex->OpenIn(format, queue, session);
+    if (rc == mmres::NoError) in = std::make_unique<CPortAudioWaveIn>(m_duplex, session);
     return rc;
 }
 
 int CPortAudioCard::OpenOut(std::unique_ptr<IWaveOut>& out, const WaveFormat& format,
                             CompletionQueue* queue) {
     const std::uint64_t session = NewDeviceSession();
-    const int rc = m_stream->OpenOut(format, queue, session);
-    if (rc == mmres::NoError) out = std::make_unique<CPortAudioWaveOut>(m_stream, session);
+    const int rc = m_duplex->OpenOut(format, queue, session);
+    if (rc == mmres::NoError) out = std::make_unique<CPortAudioWaveOut>(m_duplex, session);
     return rc;
 }
 
@@ -95,5 +95,5 @@ void CPortAudioCard::Pause(int milliseconds) {
 }
 
 std::string CPortAudioCard::LastError() const {
-    return m_stream->LastError();
+    return m_duplex->LastError();
 }

@@ -5,14 +5,14 @@
 #include <memory>
 #include <string>
 
-class CPortAudioStream;
+class CPortAudioDuplex;
 class CPortAudioSystem;
 
 // A real sound card reached through PortAudio: one device (its input and output) or the
 // system's default input and output devices. Opening a device records its format after
-// Pa_IsFormatSupported approved it; the stream itself starts with the input's Start (full duplex
-// when the output is open too) or with the first output Write when only the output is open.
-// The pauses of the engine really sleep.
+// Pa_IsFormatSupported approved it; the streams start with the input's Start (the output's too
+// when it is open) or with the first output Write when only the output is open (see
+// CPortAudioDuplex). The pauses of the engine really sleep.
 class CPortAudioCard : public ISoundCard {
 public:
     // The system's default input and output devices.
@@ -41,5 +41,5 @@ private:
     int m_inDevice = -1;
     int m_outDevice = -1;
     std::string m_name;
-    std::shared_ptr<CPortAudioStream> m_stream;
+    std::shared_ptr<CPortAudioDuplex> m_duplex;
 };

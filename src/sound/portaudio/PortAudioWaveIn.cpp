@@ -1,10 +1,10 @@
 #include "sound/portaudio/PortAudioWaveIn.h"
 
 #include "sound/devices/HeaderFlags.h"
-#include "sound/portaudio/PortAudioStream.h"
+#include "sound/portaudio/PortAudioDuplex.h"
 
 CPortAudioWaveIn::~CPortAudioWaveIn() {
-    m_stream->Abandon(true, m_session);
+    m_duplex->Abandon(true, m_session);
 }
 
 int CPortAudioWaveIn::Prepare(WaveHeader& header) {
@@ -14,17 +14,17 @@ int CPortAudioWaveIn::Unprepare(WaveHeader& header) {
     return headerflags::Unprepare(header);
 }
 int CPortAudioWaveIn::AddBuffer(WaveHeader& header) {
-    return m_stream->AddBuffer(m_session, header);
+    return m_duplex->AddBuffer(m_session, header);
 }
 int CPortAudioWaveIn::Start() {
-    return m_stream->StartIn(m_session);
+    return m_duplex->StartIn(m_session);
 }
 int CPortAudioWaveIn::Stop() {
-    return m_stream->StopIn(m_session);
+    return m_duplex->StopIn(m_session);
 }
 int CPortAudioWaveIn::Reset() {
-    return m_stream->ResetIn(m_session);
+    return m_duplex->ResetIn(m_session);
 }
 int CPortAudioWaveIn::Close() {
-    return m_stream->CloseIn(m_session);
+    return m_duplex->CloseIn(m_session);
 }

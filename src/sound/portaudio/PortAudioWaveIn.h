@@ -4,14 +4,14 @@
 
 #include <memory>
 
-class CPortAudioStream;
+class CPortAudioDuplex;
 
-// The wave-input device of a PortAudio card: one opening of the stream's input side. Destroyed
+// The wave-input device of a PortAudio card: one opening of the card's input side. Destroyed
 // without Close, it forgets its queued headers and closes the side.
 class CPortAudioWaveIn : public IWaveIn {
 public:
-    CPortAudioWaveIn(std::shared_ptr<CPortAudioStream> stream, std::uint64_t session)
-        : m_stream(std::move(stream)), m_session(session) {}
+    CPortAudioWaveIn(std::shared_ptr<CPortAudioDuplex> duplex, std::uint64_t session)
+        : m_duplex(std::move(duplex)), m_session(session) {}
     ~CPortAudioWaveIn() override;
 
     std::uint64_t Session() const override { return m_session; }
@@ -24,6 +24,6 @@ public:
     int Close() override;
 
 private:
-    std::shared_ptr<CPortAudioStream> m_stream;
+    std::shared_ptr<CPortAudioDuplex> m_duplex;
     std::uint64_t m_session;
 };

@@ -4,14 +4,14 @@
 
 #include <memory>
 
-class CPortAudioStream;
+class CPortAudioDuplex;
 
-// The wave-output device of a PortAudio card: one opening of the stream's output side.
+// The wave-output device of a PortAudio card: one opening of the card's output side.
 // Destroyed without Close, it forgets its queued headers and closes the side.
 class CPortAudioWaveOut : public IWaveOut {
 public:
-    CPortAudioWaveOut(std::shared_ptr<CPortAudioStream> stream, std::uint64_t session)
-        : m_stream(std::move(stream)), m_session(session) {}
+    CPortAudioWaveOut(std::shared_ptr<CPortAudioDuplex> duplex, std::uint64_t session)
+        : m_duplex(std::move(duplex)), m_session(session) {}
     ~CPortAudioWaveOut() override;
 
     std::uint64_t Session() const override { return m_session; }
@@ -25,6 +25,6 @@ public:
     long long Underruns() const override;
 
 private:
-    std::shared_ptr<CPortAudioStream> m_stream;
+    std::shared_ptr<CPortAudioDuplex> m_duplex;
     std::uint64_t m_session;
 };

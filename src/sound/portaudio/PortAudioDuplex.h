@@ -12,26 +12,35 @@
 class CompletionQueue;
 class CPortAudioSystem;
 
-// The one PortAudio stream behind a card's wave-input and wave-output devices, and the queues of
-// headers on both sides.
+// The input and output sides of a PortAudio card: each side's queue of headers and its own
+// PortAudio stream.
 //
-// The stream is opened and started by the input's Start (full duplex when the output is open,
-// input only otherwise), or by the first Write when only the output is open; it is stopped and
-// closed when the last side closes. Its callback (PortAudio's thread) only moves bytes between
-// the stream and the queued headers, marks the headers and posts them to the side's completion
-// queue. A stream that stops by itself (the device or sound server went away) posts one
-// DeviceLost to the input's queue, or to the output's when only the output is open.
+// The input's Start opens and starts the input stream, and the output stream too when the
+// output is open (output first, so that it is playing silence when the first block arrives).
+// When the input is not open (playback of a recording) or already running, the first Write
+// opens the output stream. A side's stream stops and closes with the side. Two half-duplex
+// streams instead of one full-duplex stream: PortAudio's ALSA full-duplex mode over the
+// PulseAudio plugin can stop by itself under load, and can spin without ever returning when the
+// server goes away, so that even aborting it hangs; the two half-duplex streams did neither in
+// the same trials. Both run on the device's clock; only the buffer pairing of the engine links
+// them.
+//
+// The streams' callbacks (PortAudio's threads) only move bytes between a stream and the queued
+// headers, mark the headers and post them to the side's completion queue. A stream that stops by
+// itself (the device or the sound server went away) posts one DeviceLost to the input's queue,
+// or to the output's when only the output is open; after it, queueing and starting answer
+// mmres::NoDriver until both sides were closed.
 //
 // Every other member runs on the engine's thread and returns an mmres code. A call carries the
 // session of the device that makes it; a side that was closed or reopened since answers
 // mmres::InvalHandle.
-class CPortAudioStream {
+class CPortAudioDuplex {
 public:
     // `inDevice` / `outDevice`: PortAudio device indices, negative when the card has none.
-    CPortAudioStream(std::shared_ptr<CPortAudioSystem> system, int inDevice, int outDevice);
-    ~CPortAudioStream();
-    CPortAudioStream(const CPortAudioStream&) = delete;
-    CPortAudioStream& operator=(const CPortAudioStream&) = delete;
+    CPortAudioDuplex(std::shared_ptr<CPortAudioSystem> system, int inDevice, int outDevice);
+    ~CPortAudioDuplex();
+    CPortAudioDuplex(const CPortAudioDuplex&) = delete;
+    CPortAudioDuplex& operator=(const CPortAudioDuplex&) = delete;
 
     // mmres::NoError when `format` can be run in this direction; else a code with LastError set.
     int CheckFormat(bool input, const WaveFormat& format);
@@ -57,10 +66,10 @@ public:
     std::string LastError() const;
     void SetLastError(std::string text);
 
-    // PortAudio's thread: one callback's worth of frames (`in` or `out` null when the stream has
-    // no such side), and the end of the stream.
-    void Process(const std::uint8_t* in, std::uint8_t* out, unsigned long frames);
-    void Finished();
+    // PortAudio's threads: one callback's worth of frames of a side, and the end of a stream.
+    void Record(const std::uint8_t* in, unsigned long frames);
+    void Play(std::uint8_t* out, unsigned long frames);
+    void Finished(bool input);
 
 private:
     struct Side {
@@ -69,27 +78,29 @@ private:
         WaveFormat format;
         CompletionQueue* queue = nullptr;
         CHeaderRing queued;
+        void* stream = nullptr; // PaStream; opened and closed on the engine's thread only
+        std::atomic<bool> stopping{false};
     };
 
-    int Queue(Side& side, std::uint64_t session, WaveHeader& header);
     int OpenSide(Side& side, bool input, const WaveFormat& format, CompletionQueue* queue,
                  std::uint64_t session);
+    int Queue(Side& side, std::uint64_t session, WaveHeader& header);
+    int CloseSide(Side& side, std::uint64_t session, bool forget);
     bool Current(const Side& side, std::uint64_t session) const;
     // Returns every queued header of `side` to its owner (posted when `post`).
     void ReturnAll(Side& side, bool post);
     // Marks a header taken off `side`'s queue done (posted when `post` and the side has a queue).
     void Complete(Side& side, WaveHeader* header, bool post);
-    void FillInput(const std::uint8_t* in, std::size_t bytes);
-    void PlayOutput(std::uint8_t* out, std::size_t bytes);
-    int OpenStream(bool withInput, bool withOutput);
-    void CloseStream();
+    int OpenStream(Side& side, bool input);
+    void CloseStream(Side& side);
     int FailPa(int paError, const char* call);
 
     std::shared_ptr<CPortAudioSystem> m_system;
     int m_inDevice;
     int m_outDevice;
 
-    // Guards the sides and the play and record state below; held by the callback while it runs.
+    // Guards the sides' queues and state and the play and record state below; held by a
+    // callback while it runs (never while a stream is being stopped).
     mutable std::mutex m_mutex;
     Side m_in;
     Side m_out;
@@ -100,8 +111,5 @@ private:
     std::uint32_t m_playedBytes = 0; // of the front output header
     bool m_lost = false;
     std::string m_lastError;
-
-    void* m_stream = nullptr; // PaStream, engine's thread only
-    std::atomic<bool> m_stopping{false};
     std::atomic<long long> m_underruns{0};
 };

@@ -1,4 +1,4 @@
-#include "sound/portaudio/PortAudioStream.h"
+#include "sound/portaudio/PortAudioDuplex.h"
 
 #include "sound/devices/HeaderFlags.h"
 #include "sound/engine/CompletionQueue.h"
@@ -12,15 +12,23 @@
 
 namespace {
 
-int StreamCallback(const void* input, void* output, unsigned long frames,
-                   const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags, void* user) {
-    static_cast<CPortAudioStream*>(user)->Process(static_cast<const std::uint8_t*>(input),
-                                                  static_cast<std::uint8_t*>(output), frames);
+int InputCallback(const void* input, void*, unsigned long frames, const PaStreamCallbackTimeInfo*,
+                  PaStreamCallbackFlags, void* user) {
+    static_cast<CPortAudioDuplex*>(user)->Record(static_cast<const std::uint8_t*>(input), frames);
     return paContinue;
 }
 
-void StreamFinished(void* user) {
-    static_cast<CPortAudioStream*>(user)->Finished();
+int OutputCallback(const void*, void* output, unsigned long frames, const PaStreamCallbackTimeInfo*,
+                   PaStreamCallbackFlags, void* user) {
+    static_cast<CPortAudioDuplex*>(user)->Play(static_cast<std::uint8_t*>(output), frames);
+    return paContinue;
+}
+
+void InputFinished(void* user) {
+    static_cast<CPortAudioDuplex*>(user)->Finished(true);
+}
+void OutputFinished(void* user) {
+    static_cast<CPortAudioDuplex*>(user)->Finished(false);
 }
 
 std::uint8_t SilenceByte(const WaveFormat& format) {
@@ -29,30 +37,31 @@ std::uint8_t SilenceByte(const WaveFormat& format) {
 
 } // namespace
 
-CPortAudioStream::CPortAudioStream(std::shared_ptr<CPortAudioSystem> system, int inDevice,
+CPortAudioDuplex::CPortAudioDuplex(std::shared_ptr<CPortAudioSystem> system, int inDevice,
                                    int outDevice)
     : m_system(std::move(system)), m_inDevice(inDevice), m_outDevice(outDevice) {}
 
-CPortAudioStream::~CPortAudioStream() {
-    CloseStream();
+CPortAudioDuplex::~CPortAudioDuplex() {
+    CloseStream(m_in);
+    CloseStream(m_out);
 }
 
-std::string CPortAudioStream::LastError() const {
+std::string CPortAudioDuplex::LastError() const {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_lastError;
 }
 
-void CPortAudioStream::SetLastError(std::string text) {
+void CPortAudioDuplex::SetLastError(std::string text) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_lastError = std::move(text);
 }
 
-int CPortAudioStream::FailPa(int paError, const char* call) {
+int CPortAudioDuplex::FailPa(int paError, const char* call) {
     SetLastError(std::string(call) + ": " + PaErrorText(paError));
     return MmresFromPaError(paError);
 }
 
-int CPortAudioStream::CheckFormat(bool input, const WaveFormat& format) {
+int CPortAudioDuplex::CheckFormat(bool input, const WaveFormat& format) {
     if (!m_system->Ok()) {
         SetLastError("PortAudio: " + m_system->Error());
         return mmres::NoDriver;
@@ -68,11 +77,11 @@ int CPortAudioStream::CheckFormat(bool input, const WaveFormat& format) {
     return mmres::NoError;
 }
 
-bool CPortAudioStream::Current(const Side& side, std::uint64_t session) const {
+bool CPortAudioDuplex::Current(const Side& side, std::uint64_t session) const {
     return side.open && side.session == session;
 }
 
-int CPortAudioStream::OpenSide(Side& side, bool input, const WaveFormat& format,
+int CPortAudioDuplex::OpenSide(Side& side, bool input, const WaveFormat& format,
                                CompletionQueue* queue, std::uint64_t session) {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -83,11 +92,6 @@ int CPortAudioStream::OpenSide(Side& side, bool input, const WaveFormat& format,
         }
     }
     if (const int rc = CheckFormat(input, format); rc != mmres::NoError) return rc;
-    if (m_stream) {
-        // A stream still running for the other side cannot take this one in.
-        SetLastError("the sound stream is running without this side; close the other side first");
-        return mmres::Allocated;
-    }
     std::lock_guard<std::mutex> lock(m_mutex);
     side.open = true;
     side.session = session;
@@ -97,7 +101,7 @@ int CPortAudioStream::OpenSide(Side& side, bool input, const WaveFormat& format,
     return mmres::NoError;
 }
 
-int CPortAudioStream::OpenIn(const WaveFormat& format, CompletionQueue& queue,
+int CPortAudioDuplex::OpenIn(const WaveFormat& format, CompletionQueue& queue,
                              std::uint64_t session) {
     const int rc = OpenSide(m_in, true, format, &queue, session);
     if (rc == mmres::NoError) {
@@ -107,7 +111,7 @@ int CPortAudioStream::OpenIn(const WaveFormat& format, CompletionQueue& queue,
     return rc;
 }
 
-int CPortAudioStream::OpenOut(const WaveFormat& format, CompletionQueue* queue,
+int CPortAudioDuplex::OpenOut(const WaveFormat& format, CompletionQueue* queue,
                               std::uint64_t session) {
     const int rc = OpenSide(m_out, false, format, queue, session);
     if (rc == mmres::NoError) {
@@ -119,7 +123,7 @@ int CPortAudioStream::OpenOut(const WaveFormat& format, CompletionQueue* queue,
     return rc;
 }
 
-int CPortAudioStream::Queue(Side& side, std::uint64_t session, WaveHeader& header) {
+int CPortAudioDuplex::Queue(Side& side, std::uint64_t session, WaveHeader& header) {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!Current(side, session)) return mmres::InvalHandle;
     if (m_lost) return mmres::NoDriver;
@@ -131,21 +135,20 @@ int CPortAudioStream::Queue(Side& side, std::uint64_t session, WaveHeader& heade
     return mmres::NoError;
 }
 
-int CPortAudioStream::AddBuffer(std::uint64_t session, WaveHeader& header) {
+int CPortAudioDuplex::AddBuffer(std::uint64_t session, WaveHeader& header) {
     return Queue(m_in, session, header);
 }
 
-int CPortAudioStream::Write(std::uint64_t session, WaveHeader& header) {
+int CPortAudioDuplex::Write(std::uint64_t session, WaveHeader& header) {
     if (const int rc = Queue(m_out, session, header); rc != mmres::NoError) return rc;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_playing = true;
         m_inGap = false;
     }
-    // A running stream has this output (a side cannot open while a stream runs); with the input
-    // open, playing starts with the input's Start.
-    if (m_stream || m_in.open) return mmres::NoError;
-    const int rc = OpenStream(false, true);
+    // An input that is open but not started starts the output with itself.
+    if (m_out.stream || (m_in.open && !m_in.stream)) return mmres::NoError;
+    const int rc = OpenStream(m_out, false);
     if (rc != mmres::NoError) {
         std::lock_guard<std::mutex> lock(m_mutex);
         ReturnAll(m_out, false);
@@ -153,30 +156,33 @@ int CPortAudioStream::Write(std::uint64_t session, WaveHeader& header) {
     return rc;
 }
 
-int CPortAudioStream::StartIn(std::uint64_t session) {
+int CPortAudioDuplex::StartIn(std::uint64_t session) {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         if (!Current(m_in, session)) return mmres::InvalHandle;
         if (m_lost) return mmres::NoDriver;
         m_recording = true;
     }
-    if (m_stream) return mmres::NoError;
-    const int rc = OpenStream(true, m_out.open);
+    if (m_in.stream) return mmres::NoError;
+    const bool startsOutput = m_out.open && !m_out.stream;
+    int rc = startsOutput ? OpenStream(m_out, false) : mmres::NoError;
+    if (rc == mmres::NoError) rc = OpenStream(m_in, true);
     if (rc != mmres::NoError) {
+        if (startsOutput) CloseStream(m_out);
         std::lock_guard<std::mutex> lock(m_mutex);
         m_recording = false;
     }
     return rc;
 }
 
-int CPortAudioStream::StopIn(std::uint64_t session) {
+int CPortAudioDuplex::StopIn(std::uint64_t session) {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!Current(m_in, session)) return mmres::InvalHandle;
     m_recording = false;
     return mmres::NoError;
 }
 
-int CPortAudioStream::ResetIn(std::uint64_t session) {
+int CPortAudioDuplex::ResetIn(std::uint64_t session) {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!Current(m_in, session)) return mmres::InvalHandle;
     m_recording = false;
@@ -184,21 +190,21 @@ int CPortAudioStream::ResetIn(std::uint64_t session) {
     return mmres::NoError;
 }
 
-int CPortAudioStream::PauseOut(std::uint64_t session) {
+int CPortAudioDuplex::PauseOut(std::uint64_t session) {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!Current(m_out, session)) return mmres::InvalHandle;
     m_paused = true;
     return mmres::NoError;
 }
 
-int CPortAudioStream::RestartOut(std::uint64_t session) {
+int CPortAudioDuplex::RestartOut(std::uint64_t session) {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!Current(m_out, session)) return mmres::InvalHandle;
     m_paused = false;
     return mmres::NoError;
 }
 
-int CPortAudioStream::ResetOut(std::uint64_t session) {
+int CPortAudioDuplex::ResetOut(std::uint64_t session) {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!Current(m_out, session)) return mmres::InvalHandle;
     ReturnAll(m_out, true);
@@ -206,50 +212,41 @@ int CPortAudioStream::ResetOut(std::uint64_t session) {
     return mmres::NoError;
 }
 
-int CPortAudioStream::CloseIn(std::uint64_t session) {
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (!Current(m_in, session)) return mmres::InvalHandle;
-        if (!m_in.queued.Empty()) return mmres::StillPlaying;
-        m_in.open = false;
-        m_recording = false;
-        if (m_out.open) return mmres::NoError;
-    }
-    CloseStream();
-    return mmres::NoError;
+int CPortAudioDuplex::CloseIn(std::uint64_t session) {
+    return CloseSide(m_in, session, false);
 }
 
-int CPortAudioStream::CloseOut(std::uint64_t session) {
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (!Current(m_out, session)) return mmres::InvalHandle;
-        if (!m_out.queued.Empty()) return mmres::StillPlaying;
-        m_out.open = false;
-        if (m_in.open) return mmres::NoError;
-    }
-    CloseStream();
-    return mmres::NoError;
+int CPortAudioDuplex::CloseOut(std::uint64_t session) {
+    return CloseSide(m_out, session, false);
 }
 
-void CPortAudioStream::Abandon(bool input, std::uint64_t session) {
-    Side& side = input ? m_in : m_out;
+void CPortAudioDuplex::Abandon(bool input, std::uint64_t session) {
+    CloseSide(input ? m_in : m_out, session, true);
+}
+
+int CPortAudioDuplex::CloseSide(Side& side, std::uint64_t session, bool forget) {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (!Current(side, session)) return;
-        ReturnAll(side, false);
+        if (!Current(side, session)) return mmres::InvalHandle;
+        if (!side.queued.Empty()) {
+            if (!forget) return mmres::StillPlaying;
+            ReturnAll(side, false);
+        }
         side.open = false;
-        if (input) m_recording = false;
-        if (m_in.open || m_out.open) return;
+        if (&side == &m_in) m_recording = false;
     }
-    CloseStream();
+    CloseStream(side);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_in.open && !m_out.open) m_lost = false;
+    return mmres::NoError;
 }
 
-void CPortAudioStream::ReturnAll(Side& side, bool post) {
+void CPortAudioDuplex::ReturnAll(Side& side, bool post) {
     while (!side.queued.Empty()) Complete(side, side.queued.Pop(), post);
     if (&side == &m_out) m_playedBytes = 0;
 }
 
-void CPortAudioStream::Complete(Side& side, WaveHeader* header, bool post) {
+void CPortAudioDuplex::Complete(Side& side, WaveHeader* header, bool post) {
     headerflags::Return(*header);
     if (post && side.queue)
         side.queue->Post(
@@ -259,60 +256,43 @@ void CPortAudioStream::Complete(Side& side, WaveHeader* header, bool post) {
              {}});
 }
 
-int CPortAudioStream::OpenStream(bool withInput, bool withOutput) {
-    PaStreamParameters in{}, out{};
-    int rate = 0;
-    if (withInput) {
-        const int err = PaCheckFormat(m_inDevice, true, m_in.format, &in);
-        if (err != paNoError) return FailPa(err, "Pa_IsFormatSupported");
-        rate = m_in.format.samplesPerSec;
-    }
-    if (withOutput) {
-        const int err = PaCheckFormat(m_outDevice, false, m_out.format, &out);
-        if (err != paNoError) return FailPa(err, "Pa_IsFormatSupported");
-        if (withInput && m_out.format.samplesPerSec != rate) {
-            SetLastError("the sound input and output differ in sampling rate");
-            return mmres::BadFormat;
-        }
-        rate = m_out.format.samplesPerSec;
-    }
+int CPortAudioDuplex::OpenStream(Side& side, bool input) {
+    PaStreamParameters parameters{};
+    const int checked =
+        PaCheckFormat(input ? m_inDevice : m_outDevice, input, side.format, &parameters);
+    if (checked != paNoError) return FailPa(checked, "Pa_IsFormatSupported");
     PaStream* stream = nullptr;
     PaError err =
-        Pa_OpenStream(&stream, withInput ? &in : nullptr, withOutput ? &out : nullptr, rate,
-                      paFramesPerBufferUnspecified, paClipOff | paDitherOff, &StreamCallback, this);
+        Pa_OpenStream(&stream, input ? &parameters : nullptr, input ? nullptr : &parameters,
+                      side.format.samplesPerSec, paFramesPerBufferUnspecified,
+                      paClipOff | paDitherOff, input ? &InputCallback : &OutputCallback, this);
     if (err != paNoError) return FailPa(err, "Pa_OpenStream");
-    m_stopping.store(false);
-    err = Pa_SetStreamFinishedCallback(stream, &StreamFinished);
+    side.stopping.store(false);
+    err = Pa_SetStreamFinishedCallback(stream, input ? &InputFinished : &OutputFinished);
     if (err == paNoError) err = Pa_StartStream(stream);
     if (err != paNoError) {
         const int rc = FailPa(err, "Pa_StartStream");
-        m_stopping.store(true);
+        side.stopping.store(true);
         Pa_CloseStream(stream);
         return rc;
     }
-    m_stream = stream;
+    side.stream = stream;
     return mmres::NoError;
 }
 
-void CPortAudioStream::CloseStream() {
-    if (!m_stream) return;
-    m_stopping.store(true);
-    // Abort waits for the callback to end; it takes m_mutex, so none is held here.
-    Pa_AbortStream(m_stream);
-    Pa_CloseStream(m_stream);
-    m_stream = nullptr;
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_lost = false;
+void CPortAudioDuplex::CloseStream(Side& side) {
+    if (!side.stream) return;
+    side.stopping.store(true);
+    // Abort waits for the callback to end; the callback takes m_mutex, so none is held here.
+    Pa_AbortStream(side.stream);
+    Pa_CloseStream(side.stream);
+    side.stream = nullptr;
 }
 
-void CPortAudioStream::Process(const std::uint8_t* in, std::uint8_t* out, unsigned long frames) {
+void CPortAudioDuplex::Record(const std::uint8_t* in, unsigned long frames) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (in) FillInput(in, frames * static_cast<std::size_t>(m_in.format.blockAlign));
-    if (out) PlayOutput(out, frames * static_cast<std::size_t>(m_out.format.blockAlign));
-}
-
-void CPortAudioStream::FillInput(const std::uint8_t* in, std::size_t bytes) {
-    if (!m_in.open || !m_recording) return;
+    if (!in || !m_in.open || !m_recording) return;
+    std::size_t bytes = frames * static_cast<std::size_t>(m_in.format.blockAlign);
     while (bytes > 0 && !m_in.queued.Empty()) {
         WaveHeader* header = m_in.queued.Front();
         const std::size_t n =
@@ -324,18 +304,19 @@ void CPortAudioStream::FillInput(const std::uint8_t* in, std::size_t bytes) {
         if (header->dwBytesRecorded == header->dwBufferLength)
             Complete(m_in, m_in.queued.Pop(), true);
     }
-    // What no queued header takes is lost, as on a card whose driver has no buffer.
+    // What no queued header takes is lost, as on a card whose driver has no buffer left.
 }
 
-void CPortAudioStream::PlayOutput(std::uint8_t* out, std::size_t bytes) {
-    const std::uint8_t silence = SilenceByte(m_out.format);
+void CPortAudioDuplex::Play(std::uint8_t* out, unsigned long frames) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    std::size_t bytes = frames * static_cast<std::size_t>(m_out.format.blockAlign);
     while (bytes > 0) {
         if (!m_out.open || m_paused || m_out.queued.Empty()) {
             if (m_out.open && !m_paused && m_playing && !m_inGap) {
                 m_inGap = true;
                 m_underruns.fetch_add(1);
             }
-            std::memset(out, silence, bytes);
+            std::memset(out, SilenceByte(m_out.format), bytes);
             return;
         }
         WaveHeader* header = m_out.queued.Front();
@@ -351,14 +332,14 @@ void CPortAudioStream::PlayOutput(std::uint8_t* out, std::size_t bytes) {
     }
 }
 
-void CPortAudioStream::Finished() {
-    if (m_stopping.load()) return;
+void CPortAudioDuplex::Finished(bool input) {
+    if ((input ? m_in : m_out).stopping.load()) return;
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_lost) return;
     m_lost = true;
     m_recording = false;
-    std::string text = std::string("PortAudio stream stopped by itself (") +
-                       Pa_GetErrorText(paDeviceUnavailable) + ")";
+    const std::string text = std::string("PortAudio stream stopped by itself (") +
+                             Pa_GetErrorText(paDeviceUnavailable) + ")";
     m_lastError = text;
     Side& side = m_in.open ? m_in : m_out;
     if (side.open && side.queue)
