@@ -31,6 +31,11 @@ void OutputFinished(void* user) {
     static_cast<CPortAudioDuplex*>(user)->Finished(false);
 }
 
+// Playing (re)starts once a tenth of a second is queued, or a tenth of a second after it could
+// have: an engine that writes each block as its input arrives then has that much room for the
+// jitter between the two streams.
+constexpr int kCushionDivisor = 10;
+
 std::uint8_t SilenceByte(const WaveFormat& format) {
     return format.bitsPerSample == 8 ? 0x80 : 0;
 }
@@ -116,8 +121,11 @@ int CPortAudioDuplex::OpenOut(const WaveFormat& format, CompletionQueue* queue,
     const int rc = OpenSide(m_out, false, format, queue, session);
     if (rc == mmres::NoError) {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_paused = m_playing = m_inGap = false;
+        m_paused = m_playing = m_inGap = m_cushioning = false;
         m_playedBytes = 0;
+        m_queuedOutBytes = 0;
+        m_cushionBytes = static_cast<std::size_t>(format.samplesPerSec / kCushionDivisor) *
+                         static_cast<std::size_t>(std::max(format.blockAlign, 1));
         m_underruns.store(0);
     }
     return rc;
@@ -132,6 +140,7 @@ int CPortAudioDuplex::Queue(Side& side, std::uint64_t session, WaveHeader& heade
         return rc;
     header.dwBytesRecorded = 0;
     side.queued.Push(&header);
+    if (&side == &m_out) m_queuedOutBytes += header.dwBufferLength;
     return mmres::NoError;
 }
 
@@ -143,6 +152,7 @@ int CPortAudioDuplex::Write(std::uint64_t session, WaveHeader& header) {
     if (const int rc = Queue(m_out, session, header); rc != mmres::NoError) return rc;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_playing) StartCushion();
         m_playing = true;
         m_inGap = false;
     }
@@ -208,7 +218,7 @@ int CPortAudioDuplex::ResetOut(std::uint64_t session) {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!Current(m_out, session)) return mmres::InvalHandle;
     ReturnAll(m_out, true);
-    m_paused = m_playing = m_inGap = false;
+    m_paused = m_playing = m_inGap = m_cushioning = false;
     return mmres::NoError;
 }
 
@@ -243,7 +253,7 @@ int CPortAudioDuplex::CloseSide(Side& side, std::uint64_t session, bool forget) 
 
 void CPortAudioDuplex::ReturnAll(Side& side, bool post) {
     while (!side.queued.Empty()) Complete(side, side.queued.Pop(), post);
-    if (&side == &m_out) m_playedBytes = 0;
+    if (&side == &m_out) m_playedBytes = 0, m_queuedOutBytes = 0;
 }
 
 void CPortAudioDuplex::Complete(Side& side, WaveHeader* header, bool post) {
@@ -310,11 +320,21 @@ void CPortAudioDuplex::Record(const std::uint8_t* in, unsigned long frames) {
 void CPortAudioDuplex::Play(std::uint8_t* out, unsigned long frames) {
     std::lock_guard<std::mutex> lock(m_mutex);
     std::size_t bytes = frames * static_cast<std::size_t>(m_out.format.blockAlign);
+    if (m_out.open && !m_paused && m_cushioning) {
+        if (m_queuedOutBytes >= m_cushionBytes || m_waitedBytes >= m_cushionBytes) {
+            m_cushioning = false;
+        } else {
+            std::memset(out, SilenceByte(m_out.format), bytes);
+            m_waitedBytes += bytes;
+            return;
+        }
+    }
     while (bytes > 0) {
         if (!m_out.open || m_paused || m_out.queued.Empty()) {
             if (m_out.open && !m_paused && m_playing && !m_inGap) {
                 m_inGap = true;
                 m_underruns.fetch_add(1);
+                StartCushion();
             }
             std::memset(out, SilenceByte(m_out.format), bytes);
             return;
@@ -323,6 +343,7 @@ void CPortAudioDuplex::Play(std::uint8_t* out, unsigned long frames) {
         const std::size_t n = std::min<std::size_t>(bytes, header->dwBufferLength - m_playedBytes);
         std::memcpy(out, header->lpData + m_playedBytes, n);
         m_playedBytes += static_cast<std::uint32_t>(n);
+        m_queuedOutBytes -= n;
         out += n;
         bytes -= n;
         if (m_playedBytes == header->dwBufferLength) {
@@ -330,6 +351,11 @@ void CPortAudioDuplex::Play(std::uint8_t* out, unsigned long frames) {
             Complete(m_out, m_out.queued.Pop(), true);
         }
     }
+}
+
+void CPortAudioDuplex::StartCushion() {
+    m_cushioning = true;
+    m_waitedBytes = 0;
 }
 
 void CPortAudioDuplex::Finished(bool input) {

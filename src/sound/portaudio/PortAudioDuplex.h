@@ -18,7 +18,10 @@ class CPortAudioSystem;
 // The input's Start opens and starts the input stream, and the output stream too when the
 // output is open (output first, so that it is playing silence when the first block arrives).
 // When the input is not open (playback of a recording) or already running, the first Write
-// opens the output stream. A side's stream stops and closes with the side. Two half-duplex
+// opens the output stream. A side's stream stops and closes with the side. Playing begins (and
+// resumes after a gap) only when a tenth of a second is queued or a tenth of a second has passed,
+// so that an engine that answers each input block with an output block keeps playing through the
+// jitter between the streams. Two half-duplex
 // streams instead of one full-duplex stream: PortAudio's ALSA full-duplex mode over the
 // PulseAudio plugin can stop by itself under load, and can spin without ever returning when the
 // server goes away, so that even aborting it hangs; the two half-duplex streams did neither in
@@ -93,6 +96,8 @@ private:
     void Complete(Side& side, WaveHeader* header, bool post);
     int OpenStream(Side& side, bool input);
     void CloseStream(Side& side);
+    // Holds the output silent until enough is queued (or waited for); under m_mutex.
+    void StartCushion();
     int FailPa(int paError, const char* call);
 
     std::shared_ptr<CPortAudioSystem> m_system;
@@ -104,11 +109,15 @@ private:
     mutable std::mutex m_mutex;
     Side m_in;
     Side m_out;
-    bool m_recording = false;        // input Start .. Stop/Reset
-    bool m_paused = false;           // output Pause .. Restart/Reset
-    bool m_playing = false;          // output written since opened or reset: a dry queue is a gap
-    bool m_inGap = false;            // the current gap was counted
-    std::uint32_t m_playedBytes = 0; // of the front output header
+    bool m_recording = false;         // input Start .. Stop/Reset
+    bool m_paused = false;            // output Pause .. Restart/Reset
+    bool m_playing = false;           // output written since opened or reset: a dry queue is a gap
+    bool m_inGap = false;             // the current gap was counted
+    std::uint32_t m_playedBytes = 0;  // of the front output header
+    std::size_t m_queuedOutBytes = 0; // not yet played, in the queued output headers
+    bool m_cushioning = false;        // silent until the cushion is queued or waited for
+    std::size_t m_cushionBytes = 0;
+    std::size_t m_waitedBytes = 0;
     bool m_lost = false;
     std::string m_lastError;
     std::atomic<long long> m_underruns{0};
