@@ -13,6 +13,8 @@
 #include "document/SavePath.h"
 #include "resources/CommandTexts.h"
 #include "resources/MenuLayout.h"
+#include "sound/qt/CAppSound.h"
+#include "sound/qt/SoundSettingsStore.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -32,7 +34,8 @@ CMainFrame::CMainFrame(IDocumentUi* ui) {
         ui = m_ownUi.get();
     }
     m_pUi = ui;
-    m_doc = std::make_unique<CKymoDoc>(*m_pUi);
+    m_sound = std::make_unique<CAppSound>(this);
+    m_doc = std::make_unique<CKymoDoc>(*m_pUi, &m_sound->Player());
     m_doc->SetProgramDirectory(QCoreApplication::applicationDirPath().toStdString());
     setObjectName(QStringLiteral("MainFrame"));
     resize(1024, 720);
@@ -58,6 +61,8 @@ CMainFrame::CMainFrame(IDocumentUi* ui) {
     const auto settings = OpenAppSettings();
     m_bStartMaximized = RestoreFrameState(*this, *settings);
     m_recent.Load(*settings);
+    LoadSoundSettings(*m_doc, *settings);
+    m_sound->Load(*settings);
     RefreshRecentMenu();
     UpdateTitle();
     UpdateCommandStates();
@@ -181,6 +186,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     const auto settings = OpenAppSettings();
     SaveFrameState(*this, *settings);
     m_recent.Save(*settings);
+    SaveSoundSettings(*m_doc, *settings);
+    m_sound->Save(*settings);
     m_doc->OnStopPlay();
     event->accept();
 }

@@ -6,6 +6,7 @@
 #include "app/RecentFileList.h"
 #include "document/CommandRules.h"
 
+class CAppSound;
 class CCommandActions;
 class CKymoDoc;
 class CKymoView;
@@ -32,6 +33,8 @@ public:
     QToolBar& ToolBar() { return *m_toolBar; }
     CMainStatusBar& StatusBar() { return *m_statusBar; }
     CRecentFileList& RecentFiles() { return m_recent; }
+    // The sound card of the instruments and the wave player.
+    CAppSound& Sound() { return *m_sound; }
     // The action of a command id (shared by its menu items and toolbar button), or nullptr.
     QAction* CommandAction(int id) const;
 
@@ -67,6 +70,8 @@ private:
 
     std::unique_ptr<IDocumentUi> m_ownUi;
     IDocumentUi* m_pUi;
+    // Goes after the document, whose player it holds.
+    std::unique_ptr<CAppSound> m_sound;
     std::unique_ptr<CKymoDoc> m_doc;
     CKymoView* m_view = nullptr;
     CCommandActions* m_actions = nullptr;

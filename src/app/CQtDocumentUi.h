@@ -26,6 +26,8 @@ public:
     std::optional<int> AskKaiserBeta(int current) override;
     // Shows CFilterConfirmDlg (app/dialogs/CFilterConfirmDlg.cpp).
     bool AskOkCancel(const std::string& title, const std::string& text) override;
+    // Shows CMeasConditionDlg (sound/qt/CMeasConditionDlg.cpp).
+    bool AskMeasConditions(CMeasConditions& conditions) override;
 
 private:
     QWidget* m_parent;

@@ -156,6 +156,8 @@ constexpr int ID_RADIO = 32966;
 constexpr int ID_COEF_TRANSFER = 32961;
 constexpr int ID_ENV_SETTINGS = 32772;
 constexpr int ID_OFFSET_ADJUST = 32937;
+// The sound card the instruments and playback use (the virtual card or a hardware device).
+constexpr int ID_SOUND_DEVICE = 32980;
 
 // Utilities and help.
 constexpr int ID_SOUND_VOLUME = 32936;

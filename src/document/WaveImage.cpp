@@ -25,6 +25,8 @@ struct WaveFormat {
 } // namespace
 
 void CKymoDoc::ReleaseWaveImage() {
+    // Playback reads the image while it plays.
+    m_pPlayer->Stop();
     m_pWaveImage.reset();
     m_pWaveData = nullptr;
     m_nWaveImageSize = 0;
@@ -145,6 +147,7 @@ int CKymoDoc::GetSample(int frame, int channel) const {
 }
 
 bool CKymoDoc::MakeWaveHeader(int headLen, int rate, int bits, int channelsMinus1, int dataBytes) {
+    m_pPlayer->Stop(); // playback reads the image while it plays
     m_pWaveImage.reset();
     m_pWaveData = nullptr;
     headLen = std::clamp(headLen, 0, limits::kWaveHeaderSize);

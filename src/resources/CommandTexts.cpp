@@ -168,6 +168,7 @@ constexpr Prompt kPrompts[] = {
     {ID_COEF_TRANSFER, "RS232Cでﾌｨﾙﾀｰ係数をDSPﾎﾞｰﾄﾞへ転送します"},
     {ID_ENV_SETTINGS, "ﾟﾛｾｽ/ｽﾚｯﾄﾞの優先度やﾊﾞｯﾌｧｰ容量の設定"},
     {ID_OFFSET_ADJUST, "ｻｳﾝﾄﾞｶｰﾄﾞのｵﾌｾｯﾄを自動調整"},
+    {ID_SOUND_DEVICE, "測定と再生に使うサウンドカード(仮想サウンドカードを含む)を選びます"},
 
     // Utilities and help.
     {ID_SOUND_VOLUME, "ｻｳﾝﾄﾞﾎﾞﾘｭｰﾑ(ﾐｷｻｰ)を起動します"},

@@ -238,6 +238,7 @@ std::vector<MenuItem> BuildMenu() {
               {
                   Cmd("環境設定(&E)", ID_ENV_SETTINGS),
                   Cmd("ｵﾌｾｯﾄ調整(&F)", ID_OFFSET_ADJUST),
+                  Cmd("サウンドデバイスの選択(&D)...", ID_SOUND_DEVICE),
                   Cmd("ｻｳﾝﾄﾞﾎﾞﾘｭｰﾑ(&V)", ID_SOUND_VOLUME),
                   Sep(),
                   Cmd("ﾍﾞﾝﾁﾏｰｸﾃｽﾄ(&B)", ID_BENCHMARK),

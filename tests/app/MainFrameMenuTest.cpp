@@ -109,6 +109,7 @@ const MenuCommand kMenuCommands[] = {
     {ID_COEF_TRANSFER, "係数転送(&K)"},
     {ID_ENV_SETTINGS, "環境設定(&E)"},
     {ID_OFFSET_ADJUST, "ｵﾌｾｯﾄ調整(&F)"},
+    {ID_SOUND_DEVICE, "サウンドデバイスの選択(&D)..."},
     {ID_SOUND_VOLUME, "ｻｳﾝﾄﾞﾎﾞﾘｭｰﾑ(&V)"},
     {ID_MANUAL_MAIN, "Sonalyxﾏﾆｭｱﾙ(&M)"},
     {ID_MANUAL_AUDIO, "ｵｰﾃﾞｨｵﾏﾆｭｱﾙ(&S)"},

@@ -1,45 +1,19 @@
 #include "app/dialogs/CCorrDisplayDlg.h"
 
+#include "app/dialogs/SpinRow.h"
 #include "document/CKymoDoc.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QToolButton>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
 constexpr int kGainMin = -2, kGainMax = 2;
 constexpr int kTimeMin = 1, kTimeMax = 4;
-
-QHBoxLayout* SpinRow(QLineEdit* field, QWidget* owner, const QString& name,
-                     const std::function<void(int)>& step) {
-    field->setReadOnly(true);
-    field->setObjectName(name);
-    auto* up = new QToolButton;
-    up->setArrowType(Qt::UpArrow);
-    up->setObjectName(name + QStringLiteral("Up"));
-    auto* down = new QToolButton;
-    down->setArrowType(Qt::DownArrow);
-    down->setObjectName(name + QStringLiteral("Down"));
-    QObject::connect(up, &QToolButton::clicked, owner, [step] { step(1); });
-    QObject::connect(down, &QToolButton::clicked, owner, [step] { step(-1); });
-    auto* spin = new QVBoxLayout;
-    spin->setSpacing(0);
-    spin->addWidget(up);
-    spin->addWidget(down);
-    auto* row = new QHBoxLayout;
-    row->addWidget(field);
-    row->addLayout(spin);
-    return row;
-}
-
 } // namespace
 
 CCorrDisplayDlg::CCorrDisplayDlg(CKymoDoc& doc, QWidget* parent) : QDialog(parent), m_doc(doc) {
@@ -52,9 +26,9 @@ CCorrDisplayDlg::CCorrDisplayDlg(CKymoDoc& doc, QWidget* parent) : QDialog(paren
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("相関値の拡大縮小"),
-                 SpinRow(m_gain, this, QStringLiteral("gain"), [this](int d) { StepGain(d); }));
+                 MakeSpinRow(m_gain, this, QStringLiteral("gain"), [this](int d) { StepGain(d); }));
     form->addRow(QStringLiteral("時間表示の設定"),
-                 SpinRow(m_time, this, QStringLiteral("time"), [this](int d) { StepTime(d); }));
+                 MakeSpinRow(m_time, this, QStringLiteral("time"), [this](int d) { StepTime(d); }));
     form->addRow(buttons);
 }
 

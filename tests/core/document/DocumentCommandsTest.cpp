@@ -10,6 +10,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace {
 
@@ -186,6 +187,46 @@ TEST(Playback, PlaysTheWholeImageAndReportsFailure) {
         EXPECT_EQ(player.stops, stopsBefore + 1);
     }
     EXPECT_GE(player.stops, 4); // each play stops the previous one; destruction stops too
+}
+
+// Playback reads the image while it plays: whatever replaces or releases the image stops it
+// first, while the bytes it plays still exist.
+class ImageWatchingPlayer : public IWavePlayer {
+public:
+    const CKymoDoc* doc = nullptr;
+    const std::uint8_t* playing = nullptr;
+    bool stoppedWhileAlive = false;
+    bool Play(const std::uint8_t* image, std::size_t, bool) override {
+        playing = image;
+        return true;
+    }
+    void Stop() override {
+        if (playing) stoppedWhileAlive = doc->m_pWaveImage.get() == playing;
+        playing = nullptr;
+    }
+};
+
+TEST(Playback, ReplacingTheImageStopsPlaybackFirst) {
+    CScriptedUi ui;
+    ImageWatchingPlayer player;
+    CKymoDoc doc(ui, &player);
+    player.doc = &doc;
+    const std::vector<std::function<void()>> replacements = {
+        [&] { doc.LoadFromBytes(Wave(2, 100)); },
+        [&] { doc.ReleaseWaveImage(); },
+        [&] { doc.MakeWaveHeader(44, 48000, 16, 1, 400); },
+        [&] { doc.DecimateWave(); },
+    };
+    for (std::size_t i = 0; i < replacements.size(); ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_TRUE(doc.LoadFromBytes(Wave(2, 1000)));
+        doc.OnPlay(true);
+        ASSERT_NE(player.playing, nullptr);
+        player.stoppedWhileAlive = false;
+        replacements[i]();
+        EXPECT_EQ(player.playing, nullptr);
+        EXPECT_TRUE(player.stoppedWhileAlive);
+    }
 }
 
 TEST(ShellCommands, ManualsAreFoundNextToTheProgram) {

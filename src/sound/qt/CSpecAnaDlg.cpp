@@ -1,0 +1,199 @@
+#include "sound/qt/CSpecAnaDlg.h"
+
+#include "app/dialogs/SpinRow.h"
+#include "document/CKymoDoc.h"
+#include "sound/engine/SoundDuplex.h"
+#include "sound/qt/PanelButtonImages.h"
+#include "sound/spectrum/SpecAnaPanel.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QString Text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QPushButton* Button(const char* text, const char* name) {
+    auto* button = new QPushButton(QString::fromUtf8(text));
+    button->setObjectName(QString::fromUtf8(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+QToolButton* PictureButton(const char* label, const char* name) {
+    auto* button = new QToolButton;
+    button->setObjectName(QString::fromUtf8(name));
+    button->setToolTip(QString::fromUtf8(label));
+    button->setAccessibleName(QString::fromUtf8(label));
+    button->setIconSize(PanelButtonImageSize());
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    return button;
+}
+
+QLineEdit* Field() {
+    auto* edit = new QLineEdit;
+    edit->setMaximumWidth(56);
+    edit->setAlignment(Qt::AlignRight);
+    return edit;
+}
+
+} // namespace
+
+CSpecAnaDlg::CSpecAnaDlg(CKymoDoc& doc, ISoundCard& card, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_doc(doc),
+      m_panel(std::make_unique<CSpecAnaPanel>(doc, card)) {
+    setWindowTitle(QStringLiteral("ｽﾍﾟｸﾄﾗﾑｱﾅﾗｲｻﾞｰ"));
+    setObjectName(QStringLiteral("SpecAnaDlg"));
+
+    m_on = Button("ON", "on");
+    m_off = Button("OFF", "off");
+    m_disp = Button("dISP", "disp");
+    m_interval = Field();
+    for (int ch = 0; ch < 2; ++ch) {
+        m_range[ch] = Field();
+        m_position[ch] = Field();
+    }
+    m_fixed = new QCheckBox(QStringLiteral("±50%"));
+    m_fixed->setObjectName(QStringLiteral("fixed"));
+    m_topLevel = Field();
+    m_dynamicRange = Field();
+    m_average = PictureButton("Avr_", "average");
+    m_save = PictureButton("保存", "save");
+
+    auto* buttons = new QGridLayout;
+    buttons->addWidget(m_on, 0, 0);
+    buttons->addWidget(m_disp, 0, 1);
+    buttons->addWidget(m_off, 1, 0, 1, 2);
+
+    auto spin = [this](QLineEdit* field, const char* name, std::function<void(int)> step) {
+        return MakeSpinRow(field, this, QString::fromUtf8(name), [this, step](int d) {
+            step(d);
+            Refresh();
+        });
+    };
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("間隔(sec)"),
+                 spin(m_interval, "interval", [this](int d) { m_panel->OnIntervalSpin(d); }));
+    form->addRow(QStringLiteral("ch1：ﾚﾝｼﾞ(倍)"),
+                 spin(m_range[0], "ch1Range", [this](int d) { m_panel->OnRangeSpin(1, d); }));
+    form->addRow(QStringLiteral("ﾎﾟｼﾞｼｮﾝ(%)"), spin(m_position[0], "ch1Position", [this](int d) {
+                     m_panel->OnPositionSpin(1, d);
+                 }));
+    form->addRow(QStringLiteral("ch2：ﾚﾝｼﾞ(倍)"),
+                 spin(m_range[1], "ch2Range", [this](int d) { m_panel->OnRangeSpin(2, d); }));
+    form->addRow(QStringLiteral("ﾎﾟｼﾞｼｮﾝ(%)"), spin(m_position[1], "ch2Position", [this](int d) {
+                     m_panel->OnPositionSpin(2, d);
+                 }));
+    form->addRow(QString(), m_fixed);
+    form->addRow(QStringLiteral("最大値(dB)"),
+                 spin(m_topLevel, "topLevel", [this](int d) { m_panel->OnTopLevelSpin(d); }));
+    form->addRow(QStringLiteral("D_ﾚﾝｼﾞ(dB)"), spin(m_dynamicRange, "dynamicRange", [this](int d) {
+                     m_panel->OnDynamicRangeSpin(d);
+                 }));
+
+    auto* pictures = new QHBoxLayout;
+    pictures->addWidget(m_average);
+    pictures->addWidget(m_save);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addLayout(form);
+    layout->addLayout(pictures);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(m_on, &QPushButton::clicked, this, &CSpecAnaDlg::OnStart);
+    connect(m_off, &QPushButton::clicked, this, &CSpecAnaDlg::OnOff);
+    connect(m_disp, &QPushButton::clicked, this, &CSpecAnaDlg::OnDisp);
+    connect(m_average, &QToolButton::clicked, this, &CSpecAnaDlg::OnAverage);
+    connect(m_save, &QToolButton::clicked, this, &CSpecAnaDlg::OnSave);
+    connect(m_fixed, &QCheckBox::clicked, this, &CSpecAnaDlg::OnFixedPositions);
+
+    SoundDuplex& engine = m_panel->Engine();
+    // Called on the device's thread; the delivery runs later on this dialog's thread.
+    engine.Queue().SetNotifier([this] {
+        QMetaObject::invokeMethod(this, &CSpecAnaDlg::DispatchCompletions, Qt::QueuedConnection);
+    });
+    // The device was lost while running: the engine stopped and reported it.
+    engine.SetStoppedListener([this] { Refresh(); });
+    Refresh();
+}
+
+CSpecAnaDlg::~CSpecAnaDlg() {
+    // Waits for a notifier call in progress; no device thread reaches this dialog afterwards.
+    m_panel->Engine().Queue().SetNotifier(nullptr);
+    m_panel->Engine().SetStoppedListener(nullptr);
+}
+
+void CSpecAnaDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Beside the right edge of the main window, so that the plots stay in sight.
+    if (const QWidget* owner = parentWidget()) {
+        const QRect frame = owner->geometry();
+        move(frame.right() - width() - 16, frame.top() + 90);
+    }
+}
+
+void CSpecAnaDlg::DispatchCompletions() {
+    m_panel->Engine().DispatchCompletions();
+}
+
+void CSpecAnaDlg::OnStart() {
+    m_on->setEnabled(false);
+    m_panel->OnStart();
+    Refresh();
+}
+
+void CSpecAnaDlg::OnOff() {
+    m_panel->Close();
+    Refresh();
+    QDialog::accept();
+}
+
+void CSpecAnaDlg::reject() {
+    OnOff();
+}
+
+void CSpecAnaDlg::OnDisp() {
+    m_disp->setEnabled(false);
+    m_panel->OnDisp();
+    Refresh();
+}
+
+void CSpecAnaDlg::OnAverage() {
+    m_panel->OnAverage();
+    Refresh();
+}
+
+void CSpecAnaDlg::OnSave() {
+    m_panel->OnSave();
+    Refresh();
+}
+
+void CSpecAnaDlg::OnFixedPositions(bool on) {
+    m_panel->OnFixedPositions(on);
+    Refresh();
+}
+
+void CSpecAnaDlg::Refresh() {
+    CSpecAnaPanel& p = *m_panel;
+    m_interval->setText(Text(p.IntervalText()));
+    for (int ch = 0; ch < 2; ++ch) {
+        m_range[ch]->setText(Text(p.RangeText(ch + 1)));
+        m_position[ch]->setText(Text(p.PositionText(ch + 1)));
+    }
+    m_fixed->setChecked(p.FixedPositions());
+    m_topLevel->setText(Text(p.TopLevelText()));
+    m_dynamicRange->setText(Text(p.DynamicRangeText()));
+    m_on->setEnabled(p.StartEnabled());
+    m_disp->setEnabled(p.StopEnabled());
+    m_average->setIcon(PanelButtonImage(QStringLiteral("Avr_"), m_doc.m_bAveraging != 0));
+    m_save->setIcon(PanelButtonImage(QStringLiteral("保存"), p.HasMeasured()));
+}
