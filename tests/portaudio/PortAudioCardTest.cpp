@@ -1,6 +1,7 @@
 // The PortAudio back-end driven directly through IWaveIn / IWaveOut against a PulseAudio null
 // sink, whose monitor hands back what was played.
 #include "sound/portaudio/PortAudioCard.h"
+#include "HeaderSet.h"
 #include "PulseLoopFixture.h"
 #include "ToneLoop.h"
 #include "sound/engine/CompletionQueue.h"
@@ -20,31 +21,7 @@ namespace {
 using namespace std::chrono_literals;
 using Kind = WaveCompletion::Kind;
 
-constexpr int kBuffers = 8;
 constexpr auto kDeadline = 30s; // the sound server takes a second or two to start streaming
-
-// Eight headers with their buffers, set up and prepared on one device.
-struct HeaderSet {
-    std::array<std::vector<std::uint8_t>, kBuffers> data;
-    std::array<WaveHeader, kBuffers> hdr;
-
-    explicit HeaderSet(std::uint32_t bytes) {
-        for (int i = 0; i < kBuffers; ++i) {
-            data[i].assign(bytes, 0);
-            hdr[i].SetUp(data[i].data(), bytes, static_cast<std::uintptr_t>(i));
-        }
-    }
-    template <class Device> void Prepare(Device& device) {
-        for (auto& h : hdr) ASSERT_EQ(device.Prepare(h), mmres::NoError);
-    }
-    bool AllReturned() const {
-        for (const auto& h : hdr) {
-            const std::uint32_t flags = h.dwFlags.load();
-            if ((flags & whdr::InQueue) || !(flags & whdr::Done)) return false;
-        }
-        return true;
-    }
-};
 
 std::chrono::steady_clock::time_point Deadline() {
     return std::chrono::steady_clock::now() + kDeadline;
@@ -213,8 +190,8 @@ TEST_F(PulseLoopTest, ResetReturnsEveryQueuedHeader) {
         ASSERT_NE(c->kind, Kind::DeviceLost) << c->error;
         (c->kind == Kind::InputDone ? inputs : outputs) += 1;
     }
-    EXPECT_EQ(inputs, kBuffers);
-    EXPECT_EQ(outputs, kBuffers);
+    EXPECT_EQ(inputs, HeaderSet::kBuffers);
+    EXPECT_EQ(outputs, HeaderSet::kBuffers);
     for (auto& h : inSet.hdr) EXPECT_EQ(in->Unprepare(h), mmres::NoError);
     for (auto& h : outSet.hdr) EXPECT_EQ(out->Unprepare(h), mmres::NoError);
     EXPECT_EQ(in->Close(), mmres::NoError);

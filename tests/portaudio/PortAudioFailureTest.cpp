@@ -1,5 +1,6 @@
 // Failures of the PortAudio back-end: devices that do not exist, and a sound server that goes
 // away while the stream runs.
+#include "HeaderSet.h"
 #include "PulseLoopFixture.h"
 #include "sound/engine/CompletionQueue.h"
 #include "sound/portaudio/PortAudioCard.h"
@@ -98,14 +99,9 @@ TEST_P(ServerGoneTest, RunningStreamPostsOneDeviceLost) {
     const WaveFormat format = MakePcmFormat(48000, 16, 2);
     ASSERT_EQ(card.OpenIn(in, format, queue), mmres::NoError) << card.LastError();
     ASSERT_EQ(card.OpenOut(out, format, nullptr), mmres::NoError) << card.LastError();
-    std::array<std::vector<std::uint8_t>, 8> data;
-    std::array<WaveHeader, 8> hdr;
-    for (int i = 0; i < 8; ++i) {
-        data[i].assign(4800 * 4, 0);
-        hdr[i].SetUp(data[i].data(), 4800 * 4, static_cast<std::uintptr_t>(i));
-        ASSERT_EQ(in->Prepare(hdr[i]), mmres::NoError);
-        ASSERT_EQ(in->AddBuffer(hdr[i]), mmres::NoError);
-    }
+    HeaderSet set(4800 * 4);
+    set.Prepare(*in);
+    for (auto& h : set.hdr) ASSERT_EQ(in->AddBuffer(h), mmres::NoError);
     ASSERT_EQ(in->Start(), mmres::NoError) << card.LastError();
 
     // Running: buffers come back and are queued again.
@@ -149,7 +145,7 @@ TEST_P(ServerGoneTest, RunningStreamPostsOneDeviceLost) {
     EXPECT_EQ(in->Stop(), mmres::NoError);
     EXPECT_EQ(in->Reset(), mmres::NoError);
     EXPECT_EQ(out->Reset(), mmres::NoError);
-    for (auto& h : hdr) {
+    for (auto& h : set.hdr) {
         EXPECT_EQ(h.dwFlags.load() & whdr::InQueue, 0u);
         EXPECT_EQ(in->Unprepare(h), mmres::NoError);
     }
