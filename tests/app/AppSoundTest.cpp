@@ -1,15 +1,11 @@
 #include "AppTestSupport.h"
 
 #include "app/CMainFrame.h"
-#include "app/FrameSettings.h"
 #include "document/CKymoDoc.h"
 #include "document/CommandIds.h"
 #include "document/ScriptedUi.h"
+#include "sound/devices/VirtualSoundCard.h"
 #include "sound/qt/CAppSound.h"
-
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QSettings>
 
 #include <gtest/gtest.h>
 
@@ -20,22 +16,12 @@ using namespace cmd;
 
 namespace {
 
-bool RunUntil(const std::function<bool()>& done) {
-    QDeadlineTimer deadline(30000);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
-
 class AppSound : public ::testing::Test {
 protected:
     void SetUp() override {
         EnsureTestApp();
         ClearAppSettings();
-        const auto settings = OpenAppSettings();
-        settings->setValue(QStringLiteral("Sound/Device"), QStringLiteral("virtual"));
-        settings->setValue(QStringLiteral("Sound/Dut"), QString());
-        settings->sync();
+        StoreSoundDevice(QStringLiteral("virtual"), QString());
         frame = std::make_unique<CMainFrame>(&ui);
         ASSERT_TRUE(frame->OpenDocumentFile(WriteTestWav("play.wav", 2, 4800)));
     }
@@ -56,7 +42,7 @@ TEST_F(AppSound, PlayRunsToTheEndOnTheVirtualCard) {
     EXPECT_TRUE(ui.messages.empty()) << ui.MessageTexts()[0];
     EXPECT_TRUE(Player().IsPlaying());
     EXPECT_EQ(Player().Format().samplesPerSec, 48000);
-    ASSERT_TRUE(RunUntil([&] { return !Player().IsPlaying(); }));
+    ASSERT_TRUE(RunEventsUntil([&] { return !Player().IsPlaying(); }));
     EXPECT_EQ(played, 4800 * 4);
 }
 
@@ -65,7 +51,7 @@ TEST_F(AppSound, RepeatPlaysUntilStopped) {
     long long played = 0;
     Player().SetPlayTap([&](const std::uint8_t*, std::size_t bytes) { played += bytes; });
     frame->OnCommand(ID_PLAY_REPEAT);
-    ASSERT_TRUE(RunUntil([&] { return played > 3 * 4800 * 4; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return played > 3 * 4800 * 4; }));
     EXPECT_TRUE(Player().IsPlaying());
     frame->OnCommand(ID_PLAY_STOP);
     EXPECT_FALSE(Player().IsPlaying());
@@ -91,4 +77,14 @@ TEST_F(AppSound, EnvironmentOverridesTheStoredDevice) {
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].text, frame->Sound().LastError());
     EXPECT_EQ(ui.messages[1].text.rfind("サウンドカードがないのでは！！", 0), 0u);
+}
+
+// A virtual card chosen without a text of its own hears the default source.
+TEST_F(AppSound, DefaultDutTextIsAccepted) {
+    ClearAppSettings();
+    CMainFrame fresh(&ui);
+    EXPECT_EQ(fresh.Sound().StoredChoice().dut, CAppSound::kDefaultDutText);
+    std::string error;
+    EXPECT_TRUE(CVirtualSoundCard::Create(CAppSound::kDefaultDutText, VirtualClock::Fast, error))
+        << error;
 }

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
@@ -65,4 +66,18 @@ QString GrabDir() {
     const QString dir = QDir::temp().filePath(QStringLiteral("sonalyx-app-grabs"));
     QDir().mkpath(dir);
     return dir;
+}
+
+void StoreSoundDevice(const QString& device, const QString& dut) {
+    const auto settings = OpenAppSettings();
+    settings->setValue(QStringLiteral("Sound/Device"), device);
+    settings->setValue(QStringLiteral("Sound/Dut"), dut);
+    settings->sync();
+}
+
+bool RunEventsUntil(const std::function<bool()>& done) {
+    QDeadlineTimer deadline(30000);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QAction;
 class QMenuBar;
 
@@ -17,3 +19,8 @@ QString WriteTestWav(const QString& name, int channels, int frames = 8192);
 QAction* FindMenuAction(QMenuBar& bar, int id, const QString& text);
 // Folder for pictures the tests grab.
 QString GrabDir();
+// Stores the sound-card choice of the program ("Sound/Device", "Sound/Dut") in the test settings.
+void StoreSoundDevice(const QString& device, const QString& dut);
+// Lets the event loop run until `done` returns true or a generous deadline passed; the value of
+// `done` at the end.
+bool RunEventsUntil(const std::function<bool()>& done);

@@ -320,10 +320,7 @@ TEST_F(SoundDialogs, OffsetDialogAdjustsAndStoresOnClose) {
 
 // The command warns first; Escape stops a running adjustment and keeps the document's values.
 TEST_F(SoundDialogs, OffsetCommandWarnsAndEscapeStops) {
-    const auto settings = OpenAppSettings();
-    settings->setValue(QStringLiteral("Sound/Device"), QStringLiteral("virtual"));
-    settings->setValue(QStringLiteral("Sound/Dut"), QStringLiteral("in1=src;src=tone:0:3000:90"));
-    settings->sync();
+    StoreSoundDevice(QStringLiteral("virtual"), QStringLiteral("in1=src;src=tone:0:3000:90"));
     CMainFrame frame(&ui);
     frame.Document().m_fOffset8L = 0.5f;
     bool driven = false;

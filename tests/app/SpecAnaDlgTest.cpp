@@ -2,7 +2,6 @@
 
 #include "app/CKymoView.h"
 #include "app/CMainFrame.h"
-#include "app/FrameSettings.h"
 #include "document/CKymoDoc.h"
 #include "document/CommandIds.h"
 #include "document/DataKinds.h"
@@ -12,10 +11,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QLineEdit>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -39,14 +36,6 @@ protected:
     }
 };
 
-// Lets the event loop run until `done` or a generous deadline; true when `done` came.
-bool RunUntil(const std::function<bool()>& done) {
-    QDeadlineTimer deadline(30000);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
-
 void Click(QWidget* dlg, const char* name) {
     auto* button = dlg->findChild<QAbstractButton*>(QString::fromUtf8(name));
     ASSERT_NE(button, nullptr) << name;
@@ -66,18 +55,29 @@ protected:
         ClearAppSettings();
         // The virtual card hears a 1 kHz tone on both inputs (half of it on the second) and a
         // little noise.
-        const auto settings = OpenAppSettings();
-        settings->setValue(QStringLiteral("Sound/Device"), QStringLiteral("virtual"));
-        settings->setValue(QStringLiteral("Sound/Dut"),
-                           QStringLiteral("in1=src;in2=src;src=tone:1000:8000+noise:20:1;"
-                                          "dut2=gain:0.5"));
-        settings->sync();
+        StoreSoundDevice(
+            QStringLiteral("virtual"),
+            QStringLiteral("in1=src;in2=src;src=tone:1000:8000+noise:20:1;dut2=gain:0.5"));
         frame = std::make_unique<CMainFrame>(&ui);
         frame->resize(1000, 760);
         frame->show();
         frame->View().viewport()->installEventFilter(&counter);
     }
     CKymoDoc& Doc() { return frame->Document(); }
+    // Runs the toolbar command; `drive` works the modal panel and closes it.
+    void RunPanel(const std::function<void(CSpecAnaDlg*)>& drive) {
+        bool driven = false;
+        QTimer::singleShot(0, [&] {
+            auto* dlg = qobject_cast<CSpecAnaDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(dlg, nullptr);
+            driven = true;
+            drive(dlg);
+            // A failed assertion left `drive` early: close the panel so that the command ends.
+            if (dlg->isVisible()) dlg->reject();
+        });
+        frame->OnCommand(ID_SPECTRUM_ANALYZER_TB);
+        ASSERT_TRUE(driven);
+    }
 
     CScriptedUi ui;
     std::unique_ptr<CMainFrame> frame;
@@ -94,12 +94,8 @@ TEST_F(SpecAnaDlgTest, RunsLiveOnTheVirtualCardAveragesSavesAndStops) {
     const QString savePath = dir.filePath(QStringLiteral("live.opr"));
     ui.fileAnswers.push_back(savePath.toStdString());
     std::vector<float> savedSpectrum;
-    bool driven = false;
 
-    QTimer::singleShot(0, [&] {
-        auto* dlg = qobject_cast<CSpecAnaDlg*>(QApplication::activeModalWidget());
-        ASSERT_NE(dlg, nullptr);
-        driven = true;
+    RunPanel([&](CSpecAnaDlg* dlg) {
         EXPECT_EQ(dlg->windowTitle(), QString::fromUtf8("ｽﾍﾟｸﾄﾗﾑｱﾅﾗｲｻﾞｰ"));
         EXPECT_FALSE(dlg->windowFlags() & Qt::WindowSystemMenuHint);
         EXPECT_EQ(FieldText(dlg, "ch2Range"), QStringLiteral("1"));
@@ -112,7 +108,7 @@ TEST_F(SpecAnaDlgTest, RunsLiveOnTheVirtualCardAveragesSavesAndStops) {
         EXPECT_TRUE(dlg->findChild<QAbstractButton*>(QStringLiteral("disp"))->isEnabled());
         // Every hand-over after the first needs a paint of the view to clear m_bRealBusy.
         const int paintsBefore = counter.paints;
-        ASSERT_TRUE(RunUntil([&] { return Doc().m_nRealUpdates >= 5; }))
+        ASSERT_TRUE(RunEventsUntil([&] { return Doc().m_nRealUpdates >= 5; }))
             << "updates " << Doc().m_nRealUpdates << ", paints " << counter.paints;
         EXPECT_GE(counter.paints - paintsBefore, 4);
         EXPECT_EQ(Doc().disp_mode1, kind::LiveSpectrum);
@@ -132,7 +128,7 @@ TEST_F(SpecAnaDlgTest, RunsLiveOnTheVirtualCardAveragesSavesAndStops) {
         Click(dlg, "average");
         EXPECT_EQ(Doc().m_bAveraging, 1);
         EXPECT_LE(Doc().m_nRealUpdates, 1);
-        ASSERT_TRUE(RunUntil([&] { return Doc().m_nRealUpdates >= 4; }));
+        ASSERT_TRUE(RunEventsUntil([&] { return Doc().m_nRealUpdates >= 4; }));
         frame->grab().save(QDir(GrabDir()).filePath(QStringLiteral("specana-average.png")));
 
         Click(dlg, "save");
@@ -142,8 +138,6 @@ TEST_F(SpecAnaDlgTest, RunsLiveOnTheVirtualCardAveragesSavesAndStops) {
         dlg->grab().save(QDir(GrabDir()).filePath(QStringLiteral("specana-saved.png")));
         Click(dlg, "off");
     });
-    frame->OnCommand(ID_SPECTRUM_ANALYZER_TB);
-    ASSERT_TRUE(driven);
 
     EXPECT_EQ(Doc().disp_mode1, kind::Spectrum2);
     EXPECT_EQ(Doc().disp_mode3, 3);
@@ -166,21 +160,38 @@ TEST_F(SpecAnaDlgTest, RunsLiveOnTheVirtualCardAveragesSavesAndStops) {
     EXPECT_NEAR(peak, 1000.0 * 2048 / 48000, 1.0);
 }
 
-// OFF right after ON with nothing analysed: nothing stays on screen and the capture area goes.
+// Escape stops the engine before the panel closes, as OFF does.
 TEST_F(SpecAnaDlgTest, EscapeActsAsOff) {
-    bool driven = false;
-    QTimer::singleShot(0, [&] {
-        auto* dlg = qobject_cast<CSpecAnaDlg*>(QApplication::activeModalWidget());
-        ASSERT_NE(dlg, nullptr);
-        driven = true;
+    RunPanel([&](CSpecAnaDlg* dlg) {
         Click(dlg, "on");
         ASSERT_TRUE(dlg->Panel().IsRunning());
         dlg->reject(); // Escape
         EXPECT_FALSE(dlg->Panel().IsRunning());
         EXPECT_FALSE(dlg->Panel().Engine().IsOpen());
     });
-    frame->OnCommand(ID_SPECTRUM_ANALYZER_TB);
-    ASSERT_TRUE(driven);
     EXPECT_FALSE(Doc().HasWave());
     EXPECT_TRUE(Doc().disp_mode1 == kind::None || Doc().disp_mode1 == kind::Spectrum2);
+}
+
+// The card disappears while running: the engine stops and says so, the panel offers ON again and
+// stays usable.
+TEST_F(SpecAnaDlgTest, LostDeviceStopsTheRunAndEnablesOnAgain) {
+    ClearAppSettings();
+    StoreSoundDevice(QStringLiteral("virtual"),
+                     QStringLiteral("in1=src;in2=src;src=tone:1000:8000;fault=lose:0.3"));
+    frame = std::make_unique<CMainFrame>(&ui);
+    frame->show();
+    RunPanel([&](CSpecAnaDlg* dlg) {
+        Click(dlg, "on");
+        ASSERT_TRUE(RunEventsUntil([&] { return !dlg->Panel().IsRunning(); }));
+        EXPECT_FALSE(dlg->Panel().Engine().IsOpen());
+        EXPECT_TRUE(dlg->findChild<QAbstractButton*>(QStringLiteral("on"))->isEnabled());
+        EXPECT_FALSE(dlg->findChild<QAbstractButton*>(QStringLiteral("disp"))->isEnabled());
+        Click(dlg, "off");
+    });
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ(
+        ui.messages.back().text.rfind("サウンドカードとの接続が切れたので測定を停止しました。", 0),
+        0u);
+    EXPECT_FALSE(Doc().HasWave());
 }

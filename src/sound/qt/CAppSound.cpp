@@ -3,6 +3,7 @@
 #include "sound/engine/SoundCard.h"
 #include "sound/portaudio/PortAudioCard.h"
 #include "sound/portaudio/SoundDevices.h"
+#include "sound/qt/QueuedDelivery.h"
 
 #include <QObject>
 #include <QSettings>

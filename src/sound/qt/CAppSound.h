@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+class CQueuedDelivery;
 class ISoundCard;
 class QObject;
 class QSettings;
@@ -53,4 +54,5 @@ private:
     std::unique_ptr<ISoundCard> m_card;
     std::string m_error;
     CDeviceWavePlayer m_player;
+    std::unique_ptr<CQueuedDelivery> m_delivery;
 };

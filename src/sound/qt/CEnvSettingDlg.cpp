@@ -1,5 +1,7 @@
 #include "sound/qt/CEnvSettingDlg.h"
 
+#include "sound/qt/PanelWidgets.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -68,9 +70,8 @@ CEnvSettingDlg::CEnvSettingDlg(const EnvSettings& settings, QWidget* parent)
     switches->addWidget(m_invert);
     grid->addLayout(switches, 2, 1);
 
-    auto* defaults = new QPushButton(QStringLiteral("ﾃﾞﾌｫﾙﾄに戻す"));
-    defaults->setObjectName(QStringLiteral("defaults"));
-    defaults->setAutoDefault(false);
+    QPushButton* defaults =
+        MakePanelButton(QStringLiteral("ﾃﾞﾌｫﾙﾄに戻す"), QStringLiteral("defaults"));
     connect(defaults, &QPushButton::clicked, this, &CEnvSettingDlg::OnDefaults);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));

@@ -3,6 +3,7 @@
 #include "app/CQtDocumentUi.h"
 #include "app/dialogs/PointCountCombo.h"
 #include "app/dialogs/SpinRow.h"
+#include "sound/qt/PanelWidgets.h"
 #include "sound/settings/MeasConditions.h"
 
 #include <QComboBox>
@@ -15,10 +16,6 @@
 #include <QSignalBlocker>
 
 namespace {
-
-QString Text(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 QRadioButton* Radio(const char* text, const char* name) {
     auto* radio = new QRadioButton(QString::fromUtf8(text));
@@ -133,10 +130,10 @@ void CMeasConditionDlg::Refresh() {
     m_stereo->setChecked(m_c.channelsIndex != meas::kMono);
     m_points->setCurrentIndex(m_c.pow);
     m_window->setCurrentIndex(m_c.windowIndex);
-    m_bandwidth->setText(Text(m_c.BandwidthText()));
-    m_characteristic->setText(Text(m_c.characteristic));
-    m_modeLabel->setText(Text(m_c.ModeLabel()));
-    m_windowNote->setText(Text(m_c.WindowNote()));
+    m_bandwidth->setText(UiText(m_c.BandwidthText()));
+    m_characteristic->setText(UiText(m_c.characteristic));
+    m_modeLabel->setText(UiText(m_c.ModeLabel()));
+    m_windowNote->setText(UiText(m_c.WindowNote()));
     const bool characteristic = m_c.CharacteristicEnabled();
     m_characteristic->setEnabled(characteristic);
     m_switch->setEnabled(characteristic);

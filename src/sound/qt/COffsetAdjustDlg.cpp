@@ -1,6 +1,8 @@
 #include "sound/qt/COffsetAdjustDlg.h"
 
 #include "sound/engine/SoundDuplex.h"
+#include "sound/qt/PanelWidgets.h"
+#include "sound/qt/QueuedDelivery.h"
 #include "sound/settings/OffsetAdjuster.h"
 
 #include <QFormLayout>
@@ -12,17 +14,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QPushButton* Button(const char* text, const QString& name) {
-    auto* button = new QPushButton(QString::fromUtf8(text));
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
-} // namespace
-
 COffsetAdjustDlg::COffsetAdjustDlg(CKymoDoc& doc, ISoundCard& card, QWidget* parent)
     : QDialog(parent), m_adjuster(std::make_unique<COffsetAdjuster>(doc, card)) {
     setWindowTitle(QStringLiteral("ｵﾌｾｯﾄ調整"));
@@ -33,7 +24,7 @@ COffsetAdjustDlg::COffsetAdjustDlg(CKymoDoc& doc, ISoundCard& card, QWidget* par
         const QString tag = QString::number(widths[g]);
         auto* box = new QGroupBox(tag + QStringLiteral("Bit調整"));
         auto* form = new QFormLayout(box);
-        *starts[g] = Button("自動調整開始", QStringLiteral("start") + tag);
+        *starts[g] = MakePanelButton(QStringLiteral("自動調整開始"), QStringLiteral("start") + tag);
         form->addRow(*starts[g]);
         for (int ch = 0; ch < 2; ++ch) {
             auto* edit = new QLineEdit;
@@ -51,8 +42,8 @@ COffsetAdjustDlg::COffsetAdjustDlg(CKymoDoc& doc, ISoundCard& card, QWidget* par
     m_progress->setObjectName(QStringLiteral("progress"));
     m_progress->setRange(0, COffsetAdjuster::kProgressMax);
     m_progress->setTextVisible(false);
-    m_defaults = Button("ﾃﾞﾌｫﾙﾄに戻す", QStringLiteral("defaults"));
-    QPushButton* close = Button("終了", QStringLiteral("close"));
+    m_defaults = MakePanelButton(QStringLiteral("ﾃﾞﾌｫﾙﾄに戻す"), QStringLiteral("defaults"));
+    QPushButton* close = MakePanelButton(QStringLiteral("終了"), QStringLiteral("close"));
     connect(m_defaults, &QPushButton::clicked, this, &COffsetAdjustDlg::OnDefaults);
     connect(close, &QPushButton::clicked, this, &COffsetAdjustDlg::accept);
 
@@ -67,23 +58,17 @@ COffsetAdjustDlg::COffsetAdjustDlg(CKymoDoc& doc, ISoundCard& card, QWidget* par
     layout->addWidget(new QLabel(QStringLiteral("(注) 調整値は保存されます。")));
     layout->addLayout(bottom);
 
-    // Called on the device's thread; the delivery runs later on this dialog's thread.
-    m_adjuster->Engine().Queue().SetNotifier([this] {
-        QMetaObject::invokeMethod(this, &COffsetAdjustDlg::DispatchCompletions,
-                                  Qt::QueuedConnection);
+    m_delivery = std::make_unique<CQueuedDelivery>(m_adjuster->Engine().Queue(), this, [this] {
+        m_adjuster->DispatchCompletions();
+        Refresh();
     });
     m_adjuster->Engine().SetStoppedListener([this] { Refresh(); });
     Refresh();
 }
 
 COffsetAdjustDlg::~COffsetAdjustDlg() {
-    m_adjuster->Engine().Queue().SetNotifier(nullptr);
+    m_delivery.reset();
     m_adjuster->Engine().SetStoppedListener(nullptr);
-}
-
-void COffsetAdjustDlg::DispatchCompletions() {
-    m_adjuster->DispatchCompletions();
-    Refresh();
 }
 
 void COffsetAdjustDlg::OnStart(int bits) {
@@ -114,7 +99,6 @@ void COffsetAdjustDlg::Refresh() {
     const int widths[2] = {8, 16};
     for (int g = 0; g < 2; ++g)
         for (int ch = 0; ch < 2; ++ch)
-            m_value[g][ch]->setText(
-                QString::fromStdString(m_adjuster->OffsetText(widths[g], ch + 1)));
+            m_value[g][ch]->setText(UiText(m_adjuster->OffsetText(widths[g], ch + 1)));
     m_progress->setValue(m_adjuster->Progress());
 }

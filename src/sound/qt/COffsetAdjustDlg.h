@@ -6,6 +6,7 @@
 
 class CKymoDoc;
 class COffsetAdjuster;
+class CQueuedDelivery;
 class ISoundCard;
 class QLineEdit;
 class QProgressBar;
@@ -31,9 +32,8 @@ public:
     void Refresh();
 
 private:
-    void DispatchCompletions();
-
     std::unique_ptr<COffsetAdjuster> m_adjuster;
+    std::unique_ptr<CQueuedDelivery> m_delivery;
     QPushButton* m_start8;
     QPushButton* m_start16;
     QPushButton* m_defaults;

@@ -4,6 +4,8 @@
 #include "document/CKymoDoc.h"
 #include "sound/engine/SoundDuplex.h"
 #include "sound/qt/PanelButtonImages.h"
+#include "sound/qt/PanelWidgets.h"
+#include "sound/qt/QueuedDelivery.h"
 #include "sound/spectrum/SpecAnaPanel.h"
 
 #include <QCheckBox>
@@ -16,17 +18,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString Text(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-QPushButton* Button(const char* text, const char* name) {
-    auto* button = new QPushButton(QString::fromUtf8(text));
-    button->setObjectName(QString::fromUtf8(name));
-    button->setAutoDefault(false);
-    return button;
-}
 
 QToolButton* PictureButton(const char* label, const char* name) {
     auto* button = new QToolButton;
@@ -53,9 +44,9 @@ CSpecAnaDlg::CSpecAnaDlg(CKymoDoc& doc, ISoundCard& card, QWidget* parent)
     setWindowTitle(QStringLiteral("ｽﾍﾟｸﾄﾗﾑｱﾅﾗｲｻﾞｰ"));
     setObjectName(QStringLiteral("SpecAnaDlg"));
 
-    m_on = Button("ON", "on");
-    m_off = Button("OFF", "off");
-    m_disp = Button("dISP", "disp");
+    m_on = MakePanelButton(QStringLiteral("ON"), QStringLiteral("on"));
+    m_off = MakePanelButton(QStringLiteral("OFF"), QStringLiteral("off"));
+    m_disp = MakePanelButton(QStringLiteral("dISP"), QStringLiteral("disp"));
     m_interval = Field();
     for (int ch = 0; ch < 2; ++ch) {
         m_range[ch] = Field();
@@ -117,18 +108,15 @@ CSpecAnaDlg::CSpecAnaDlg(CKymoDoc& doc, ISoundCard& card, QWidget* parent)
     connect(m_fixed, &QCheckBox::clicked, this, &CSpecAnaDlg::OnFixedPositions);
 
     SoundDuplex& engine = m_panel->Engine();
-    // Called on the device's thread; the delivery runs later on this dialog's thread.
-    engine.Queue().SetNotifier([this] {
-        QMetaObject::invokeMethod(this, &CSpecAnaDlg::DispatchCompletions, Qt::QueuedConnection);
-    });
+    m_delivery = std::make_unique<CQueuedDelivery>(
+        engine.Queue(), this, [this] { m_panel->Engine().DispatchCompletions(); });
     // The device was lost while running: the engine stopped and reported it.
     engine.SetStoppedListener([this] { Refresh(); });
     Refresh();
 }
 
 CSpecAnaDlg::~CSpecAnaDlg() {
-    // Waits for a notifier call in progress; no device thread reaches this dialog afterwards.
-    m_panel->Engine().Queue().SetNotifier(nullptr);
+    m_delivery.reset();
     m_panel->Engine().SetStoppedListener(nullptr);
 }
 
@@ -139,10 +127,6 @@ void CSpecAnaDlg::showEvent(QShowEvent* event) {
         const QRect frame = owner->geometry();
         move(frame.right() - width() - 16, frame.top() + 90);
     }
-}
-
-void CSpecAnaDlg::DispatchCompletions() {
-    m_panel->Engine().DispatchCompletions();
 }
 
 void CSpecAnaDlg::OnStart() {
@@ -184,14 +168,14 @@ void CSpecAnaDlg::OnFixedPositions(bool on) {
 
 void CSpecAnaDlg::Refresh() {
     CSpecAnaPanel& p = *m_panel;
-    m_interval->setText(Text(p.IntervalText()));
+    m_interval->setText(UiText(p.IntervalText()));
     for (int ch = 0; ch < 2; ++ch) {
-        m_range[ch]->setText(Text(p.RangeText(ch + 1)));
-        m_position[ch]->setText(Text(p.PositionText(ch + 1)));
+        m_range[ch]->setText(UiText(p.RangeText(ch + 1)));
+        m_position[ch]->setText(UiText(p.PositionText(ch + 1)));
     }
     m_fixed->setChecked(p.FixedPositions());
-    m_topLevel->setText(Text(p.TopLevelText()));
-    m_dynamicRange->setText(Text(p.DynamicRangeText()));
+    m_topLevel->setText(UiText(p.TopLevelText()));
+    m_dynamicRange->setText(UiText(p.DynamicRangeText()));
     m_on->setEnabled(p.StartEnabled());
     m_disp->setEnabled(p.StopEnabled());
     m_average->setIcon(PanelButtonImage(QStringLiteral("Avr_"), m_doc.m_bAveraging != 0));

@@ -5,6 +5,7 @@
 #include <memory>
 
 class CKymoDoc;
+class CQueuedDelivery;
 class CSpecAnaPanel;
 class ISoundCard;
 class QCheckBox;
@@ -45,10 +46,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void DispatchCompletions();
-
     CKymoDoc& m_doc;
     std::unique_ptr<CSpecAnaPanel> m_panel;
+    std::unique_ptr<CQueuedDelivery> m_delivery;
     QPushButton* m_on;
     QPushButton* m_off;
     QPushButton* m_disp;
