@@ -1,6 +1,7 @@
 // sonalyx-cli design biquad: one second-order section, written as a coefficient file (-o) or
 // printed.
 #include "cli/CliCommand.h"
+#include "cli/FilterDesignArgs.h"
 #include "filters/BiquadDesign.h"
 #include "filters/BiquadSettings.h"
 #include "filters/BiquadTable.h"
@@ -9,44 +10,19 @@
 
 #include <cstdio>
 
-namespace {
-std::optional<int> ParseBiquadType(const std::string& text) {
-    static const char* const names[biquadtype::Count][3] = {{"lpf", "LowPass", "0"},
-                                                            {"hpf", "HighPass", "1"},
-                                                            {"lowshelf", "LowShelving", "2"},
-                                                            {"peaking", "Peaking", "3"}};
-    for (int t = 0; t < biquadtype::Count; ++t)
-        for (const char* n : names[t])
-            if (text == n) return t;
-    return std::nullopt;
-}
-} // namespace
-
 SONALYX_CLI_COMMAND("design biquad",
                     "design biquad --type lpf|hpf|lowshelf|peaking --f HZ [--gain DB (20)] --fs HZ"
                     " [-o COEF.csv]   second-order IIR section",
                     args, ctx) {
-    const auto typeText = args.Get("type");
-    const auto type = typeText ? ParseBiquadType(*typeText) : std::nullopt;
-    if (!type) {
-        ctx.err << "--type must be lpf, hpf, lowshelf or peaking\n";
-        return 2;
-    }
-    const auto f = CliNumber(args, "f", ctx);
+    const auto settings = CliBiquadSettings(args, ctx);
+    if (!settings) return 2;
     const auto fs = CliInt(args, "fs", ctx);
-    if (!f || !fs) return 2;
+    if (!fs) return 2;
     if (*fs <= 0) {
         ctx.err << "--fs must be positive\n";
         return 2;
     }
-    BiquadSettings s;
-    s.type = *type;
-    s.freq = static_cast<float>(*f);
-    if (args.Has("gain")) {
-        const auto g = CliNumber(args, "gain", ctx);
-        if (!g) return 2;
-        s.gainDb = static_cast<float>(*g);
-    }
+    const BiquadSettings& s = *settings;
     const BiquadCheck check = ValidateBiquadSettings(s, *fs);
     if (!check.ok) {
         ctx.ui.ShowMessage(check.message, MessageIcon::None);

@@ -1,7 +1,7 @@
 // sonalyx-cli design cascade: the cascade IIR design of the real-time cascade tool, optionally
 // with its op-amp realization, written as a coefficient file.
 #include "cli/CliCommand.h"
-#include "cli/FilterCliOptions.h"
+#include "cli/FilterDesignArgs.h"
 #include "filters/CascadeIirDesign.h"
 
 #include <cstdio>
@@ -10,35 +10,7 @@
 
 namespace {
 
-const std::map<std::string, int> kKinds = {{"butter", kCascadeButterworth},
-                                           {"cheby", kCascadeChebyshev},
-                                           {"invcheby", kCascadeInvChebyshev},
-                                           {"elliptic", kCascadeElliptic}};
-const std::map<std::string, int> kSeries = {
-    {"e12", kSeriesE12}, {"e24", kSeriesE24}, {"exact", kSeriesExact}};
 const std::map<int, int> kRates = {{44100, 0}, {48000, 1}, {96000, 2}};
-
-template <class Map>
-bool Choose(const CliArgs& args, const std::string& name, const Map& map, int& value,
-            CliContext& ctx) {
-    const auto text = args.Get(name);
-    if (!text) return true;
-    const auto it = map.find(*text);
-    if (it == map.end()) {
-        ctx.err << "--" << name << ": unknown value: " << *text << "\n";
-        return false;
-    }
-    value = it->second;
-    return true;
-}
-
-bool Number(const CliArgs& args, const std::string& name, double& value, CliContext& ctx) {
-    if (!args.Has(name)) return true;
-    const auto v = CliNumber(args, name, ctx);
-    if (!v) return false;
-    value = *v;
-    return true;
-}
 
 void PrintTable(std::ostream& out, const char* name, const BiquadTable& t, int sections) {
     char line[200];
@@ -73,22 +45,11 @@ SONALYX_CLI_COMMAND(
     int rate = 48000;
     int series = kSeriesSFunction;
     double fs = 48000.0;
-    if (!Choose(args, "type", kKinds, p.kind, ctx) ||
-
-        !Choose(args, "realize", kSeries, series, ctx) || !Number(args, "fl", p.cutLow, ctx) ||
-        !Number(args, "fh", p.cutHigh, ctx) || !Number(args, "ripple", p.ripple, ctx) ||
-        !Number(args, "stop", p.stopLevel, ctx) || !Number(args, "r", p.refResistorK, ctx) ||
-        !Number(args, "c", p.refCapacitorU, ctx) || !Number(args, "fs", fs, ctx))
-        return 2;
-    if (args.Has("shape")) {
-        const auto code = CliShape(args, ctx);
-        if (!code) return 2;
-        p.shape = *code;
-    }
-    if (args.Has("order")) {
-        const auto n = CliInt(args, "order", ctx);
-        if (!n) return 2;
-        p.order = *n;
+    if (!CliCascadeParams(args, ctx, p, series)) return 2;
+    if (args.Has("fs")) {
+        const auto value = CliNumber(args, "fs", ctx);
+        if (!value) return 2;
+        fs = *value;
     }
     rate = static_cast<int>(fs);
     const auto choice = kRates.find(rate);

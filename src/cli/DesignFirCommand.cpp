@@ -1,6 +1,7 @@
 // sonalyx-cli design fir: window-method FIR design written as a coefficient file.
 #include "cli/CliCommand.h"
 #include "cli/FilterCliOptions.h"
+#include "cli/FilterDesignArgs.h"
 #include "filters/CoefFile.h"
 #include "filters/FirSettings.h"
 #include "filters/WindowFir.h"
@@ -12,22 +13,16 @@ SONALYX_CLI_COMMAND("design fir",
                     "hamming|hann --taps N --fl HZ [--fh HZ] --fs HZ -o COEF.csv   "
                     "window-method FIR design written as a coefficient file",
                     args, ctx) {
-    const auto shapeCode = CliShape(args, ctx);
-    const auto window = CliWindow(args, ctx);
-    if (!shapeCode || !window) return 2;
-    const auto taps = CliInt(args, "taps", ctx);
-    const auto fl = CliNumber(args, "fl", ctx);
+    const auto settings = CliFirWindowSettings(args, ctx);
+    const auto window = settings ? CliWindow(args, ctx) : std::nullopt;
+    if (!settings || !window) return 2;
     const auto fs = CliInt(args, "fs", ctx);
-    if (!taps || !fl || !fs) return 2;
-    std::optional<double> fh = 0.0;
-    if (args.Has("fh")) fh = CliNumber(args, "fh", ctx);
-    if (!fh) return 2;
+    if (!fs) return 2;
     if (*fs <= 0) {
         ctx.err << "--fs must be positive\n";
         return 2;
     }
-
-    FirWindowSettings s{*shapeCode, *taps, static_cast<float>(*fl), static_cast<float>(*fh)};
+    const FirWindowSettings& s = *settings;
     if (const auto e = CheckFirWindowSettings(s, *fs)) {
         ctx.err << e->message << "\n";
         return 1;

@@ -5,7 +5,9 @@
 #include "document/DocumentUi.h"
 #include "document/ScopeDisplay.h"
 #include "document/WavePlayer.h"
+#include "filters/BiquadTable.h"
 #include "filters/RemezSettings.h"
+#include "realtime/RtPanelSettings.h"
 
 #include <cstdint>
 #include <functional>
@@ -199,6 +201,16 @@ public:
     int SaveLiveResult();
     int SaveLiveResultAs(const std::string& path);
 
+    // ---- Real-time filter tools (realtime/) ------------------------------------------------
+    // The measured output spectrum of the filter tools (ProcessRealtime 2, 21, 22): the monitor
+    // block in m_fWave1/2 times m_fWindow, transformed (N = m_nPoints), magnitudes smoothed with
+    // the weight of m_nSmoothing into m_fRe (ch1) and m_fOpRe (ch2); data kind `kind`. 0 (nothing
+    // to draw) when N is not a power of two the document FFT handles.
+    int FilterSpectrumStep(int kind);
+    // The impulse response of the design response held in m_fRe/m_fIm (ProcessRealtime 10):
+    // inverse document FFT of N = m_nPoints into m_fWave1 and m_fWork1; data kind 71.
+    int IirImpulseStep();
+
     // ============================================================================================
     // Wave image and format.
     std::unique_ptr<std::uint8_t[]> m_pWaveImage;
@@ -349,6 +361,18 @@ public:
     RemezBandTable m_RemezTable;   // band table of file filtering with a Remez design
     RemezToolSettings m_RemezTool; // settings of the real-time Remez tools
     float m_fIirGain = 20.0f;      // biquad gain, dB (file filtering and the real-time tool)
+
+    // ---- Real-time filter tools ----
+    RtPanelSettings m_RtPanel;
+    int m_nRtBiquadType = 0; // type of the real-time biquad tool (biquadtype::)
+    // Stage display of the cascade and coefficient-file IIR tools (data kind 72): the sections
+    // shown, digital (m_nStageSource 0) or analog (1 realized components, 2 s-function), stage k
+    // (1 ... S), S, and whether stages 1 ... k are multiplied (1) or stage k alone is shown (0).
+    BiquadTable m_StageTable;
+    int m_nStageSource = 0;
+    int m_nStageShown = 1;
+    int m_nStageCount = 0;
+    int m_bStageCumulative = 0;
 
 private:
     // Per-stage twiddles of the document FFT, gathered from m_fSinTbl/m_fCosTbl.

@@ -23,3 +23,11 @@ cplx DigitalCascadeResponse(const BiquadTable& table, int sections, double w) {
     for (int k = 0; k < sections; ++k) h *= DigitalSectionResponse(table, k, w);
     return h;
 }
+
+std::complex<double> StageBinResponse(const BiquadTable& table, int k, bool analog, double fs,
+                                      int n, int j) {
+    const double fraction = static_cast<double>(j) / n;
+    constexpr double kTwoPi = 6.283185307179586;
+    return analog ? AnalogSectionResponse(table, k, kTwoPi * fs * fraction)
+                  : DigitalSectionResponse(table, k, kTwoPi * fraction);
+}

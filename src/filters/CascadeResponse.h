@@ -14,3 +14,8 @@ std::complex<double> AnalogCascadeResponse(const BiquadTable& table, int section
 // w in radians per sample.
 std::complex<double> DigitalSectionResponse(const BiquadTable& table, int k, double w);
 std::complex<double> DigitalCascadeResponse(const BiquadTable& table, int sections, double w);
+
+// Response of section k at bin j (0 ... n/2 - 1) of an n-point display at the sampling rate fs:
+// digital sections at w = 2 pi j / n, analog sections at s = j 2 pi fs j / n.
+std::complex<double> StageBinResponse(const BiquadTable& table, int k, bool analog, double fs,
+                                      int n, int j);

@@ -20,4 +20,8 @@ constexpr int LowPass = 0;
 constexpr int HighPass = 1;
 constexpr int BandPass = 2;
 constexpr int BandStop = 3;
+// Band-pass and band-stop have a second cut-off.
+constexpr bool HasTwoEdges(int code) {
+    return code == BandPass || code == BandStop;
+}
 } // namespace shape

@@ -70,12 +70,16 @@ std::optional<FirFieldError> CheckKaiserSettings(const KaiserSettings& s, int fs
     if (two && s.cutLow > s.cutHigh) return Fail(FirField::CutLow, fmsg::kKaiserLowBelowHigh);
     if (!(s.atten >= 10.0f && s.atten <= 90.0f))
         return Fail(FirField::Atten, fmsg::kKaiserAttenRange);
-    const PrototypeEdges e = Edges(s, static_cast<float>(fs));
-    const double n = KaiserFir::EstimateTaps(e.half, e.pass, e.stop, s.atten);
+    const double n = KaiserDesignTaps(s, fs);
     if (!(n >= 1.0) || n > filt::kMaxDesignTaps)
         return Fail(FirField::Transition, fmsg::kKaiserTransitionTooNarrow);
     taps = static_cast<int>(n);
     return std::nullopt;
+}
+
+double KaiserDesignTaps(const KaiserSettings& s, int fs) {
+    const PrototypeEdges e = Edges(s, static_cast<float>(fs));
+    return KaiserFir::EstimateTaps(e.half, e.pass, e.stop, s.atten);
 }
 
 std::string KaiserNoticeText(int taps) {

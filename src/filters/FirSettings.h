@@ -40,6 +40,9 @@ void NormaliseKaiserSettings(KaiserSettings& s);
 // too narrow for filt::kMaxDesignTaps taps fails on the transition field. On success `taps`
 // receives the tap count of the design.
 std::optional<FirFieldError> CheckKaiserSettings(const KaiserSettings& s, int fs, int& taps);
+// Tap count the Kaiser design of the settings would have (computed without designing; 0 when
+// the transition is not positive).
+double KaiserDesignTaps(const KaiserSettings& s, int fs);
 // A design above this many taps needs the user's confirmation (KaiserNoticeText).
 constexpr int kKaiserNoticeTaps = 4096;
 std::string KaiserNoticeText(int taps);

@@ -1,5 +1,8 @@
 #include "document/CKymoDoc.h"
+#include "document/DataKinds.h"
 #include "sound/RealtimeCodes.h"
+
+#include <algorithm>
 
 int CKymoDoc::ProcessRealtime(int code) {
     ++m_nRealUpdates;
@@ -7,6 +10,33 @@ int CKymoDoc::ProcessRealtime(int code) {
     switch (code) {
     case realtime::kSpectrum:
         redraw = ComputeLiveSpectrum() != 0;
+        break;
+    case realtime::kFilterSpectrum:
+        redraw = FilterSpectrumStep(kind::RtFilterRunning) != 0;
+        break;
+    case realtime::kLinearMonitor:
+        redraw = FilterSpectrumStep(kind::RadioRunning) != 0;
+        break;
+    case realtime::kRadioWaterfall:
+        redraw = FilterSpectrumStep(kind::RadioWaterfall) != 0;
+        break;
+    case realtime::kDesignResponse: {
+        // The tool has put the design's magnitude into m_fRe and m_fOpRe.
+        const int n = std::min(m_nPoints, static_cast<int>(m_fIm.size()));
+        disp_mode2 = present::FilterResponse;
+        std::fill(m_fIm.begin(), m_fIm.begin() + n, 0.0f);
+        std::fill(m_fOpIm.begin(), m_fOpIm.begin() + n, 0.0f);
+        disp_mode1 = kind::RtFirDisplay;
+        redraw = true;
+        break;
+    }
+    case realtime::kIirImpulse:
+        redraw = IirImpulseStep() != 0;
+        break;
+    case realtime::kIirStages:
+        disp_mode1 = kind::FilterStages;
+        disp_mode2 = present::FilterResponse;
+        redraw = true;
         break;
     default:
         break;

@@ -1,5 +1,6 @@
 #include "document/CKymoDoc.h"
 #include "document/DataKinds.h"
+#include "filters/CascadeResponse.h"
 #include "view/DocumentView.h"
 #include "view/KindPanels.h"
 #include "view/PlotCanvas.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 
 namespace {
 
@@ -45,6 +47,25 @@ void FilterToolTime(PlotCanvas& c, const CKymoDoc& doc, const PanelRect& r) {
     const double dt = doc.m_nSamplesPerSec > 0 ? 1.0 / doc.m_nSamplesPerSec : doc.m_fDt;
     PlotTimeRecord(c, r, doc.m_fWave1.data(), doc.m_fWave2.data(), full, full, 50, -50,
                    doc.m_nFilterFftSize, dt, 2, "[時間表示]");
+}
+
+// The responses of the stages of the document's stage table at the bins of the display.
+std::vector<StageResponse> StageResponses(const CKymoDoc& doc) {
+    const int n = doc.m_nPoints;
+    const int count = std::clamp(doc.m_nStageCount, 0, filt::kMaxSections);
+    const double fs = doc.m_nSamplesPerSec > 0 ? doc.m_nSamplesPerSec : 1.0 / doc.m_fDt;
+    std::vector<StageResponse> stages(static_cast<std::size_t>(count));
+    for (int k = 0; k < count; ++k) {
+        stages[k].re.resize(static_cast<std::size_t>(n / 2));
+        stages[k].im.resize(static_cast<std::size_t>(n / 2));
+        for (int j = 0; j < n / 2; ++j) {
+            const std::complex<double> h =
+                StageBinResponse(doc.m_StageTable, k, doc.m_nStageSource != 0, fs, n, j);
+            stages[k].re[j] = static_cast<float>(h.real());
+            stages[k].im[j] = static_cast<float>(h.imag());
+        }
+    }
+    return stages;
 }
 
 } // namespace
@@ -193,8 +214,9 @@ bool DrawInstrumentPanels(PlotCanvas& c, CKymoDoc& doc, ViewState& st, const Vie
                  false, n, e, true, st.m_nPhaseMode, "[f特性表示:Filter計算結果]");
         return true;
     case kind::FilterStages:
-        PlotBode(c, l.upper, nullptr, nullptr, TopLevel(doc), BottomLevel(doc), false, n, e, false,
-                 st.m_nPhaseMode, "[f特性表示:ｽﾃｰｼﾞ別計算結果]");
+        PlotStages(c, l.upper, StageResponses(doc), doc.m_nStageShown, doc.m_bStageCumulative != 0,
+                   TopLevel(doc), BottomLevel(doc), n, e, st.m_nPhaseMode,
+                   "[f特性表示:ｽﾃｰｼﾞ別計算結果]", doc.m_fRe.data(), doc.m_fIm.data());
         PlotBode(c, l.lower, doc.m_fRe.data(), doc.m_fIm.data(), TopLevel(doc), BottomLevel(doc),
                  false, n, e, true, st.m_nPhaseMode, "[f特性表示:Filter計算結果]");
         return true;

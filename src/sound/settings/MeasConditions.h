@@ -14,6 +14,9 @@ constexpr int kRate48000 = 4;
 constexpr int kBits8 = 0, kBits16 = 1;
 constexpr int kMono = 0, kStereo = 1;
 constexpr int kWindowNone = 5; // combo index of "窓なし"
+// Stored input offsets are percent of full scale; times these they are sample units.
+constexpr float kPercentTo8Bit = 1.28f;
+constexpr float kPercentTo16Bit = 327.68f;
 // Loop characteristics of the servo analyzer.
 constexpr int kClose = 1, kOpenPlus = 2, kOpenMinus = 3;
 

@@ -5,14 +5,10 @@
 #include "document/DataKinds.h"
 #include "dsp/WindowKinds.h"
 #include "filters/PcmSample.h"
+#include "sound/settings/MeasConditions.h"
 
 #include <algorithm>
 #include <cmath>
-
-namespace {
-constexpr float kPercentTo8Bit = 1.28f;
-constexpr float kPercentTo16Bit = 327.68f;
-} // namespace
 
 void CKymoDoc::ClearAccumulators() {
     std::fill(m_fAccum1.begin(), m_fAccum1.end(), 0.0f);
@@ -22,8 +18,8 @@ void CKymoDoc::ClearAccumulators() {
 void CKymoDoc::ConvertCapturedBlock(int start, int count) {
     const bool eight = m_nBitsPerSample == 8;
     const int channels = m_nChannel;
-    const float off1 = eight ? m_fOffset8L * kPercentTo8Bit : m_fOffset16L * kPercentTo16Bit;
-    const float off2 = eight ? m_fOffset8R * kPercentTo8Bit : m_fOffset16R * kPercentTo16Bit;
+    const float off1 = eight ? m_fOffset8L * meas::kPercentTo8Bit : m_fOffset16L * meas::kPercentTo16Bit;
+    const float off2 = eight ? m_fOffset8R * meas::kPercentTo8Bit : m_fOffset16R * meas::kPercentTo16Bit;
     const bool windowed = m_nWindowType >= wnd::Triangle && m_nWindowType <= wnd::Kaiser;
     const std::uint8_t* data = m_pWaveData;
     for (int i = 0; i < count; ++i) {
