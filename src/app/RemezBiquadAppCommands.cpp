@@ -9,6 +9,7 @@
 #include "document/CommandRules.h"
 #include "filters/FileFilter.h"
 #include "filters/RemezBiquadFileFilter.h"
+#include "realtime/qt/RtRemezPanels.h"
 
 // "Remez(&R)": the dialog designs on OK and stays open until the design converges; the taps
 // then filter the wave.
@@ -30,11 +31,12 @@ SONALYX_APP_COMMAND(cmd::ID_FILE_IIR_BIQUAD, ctx) {
     OnFilterBiquad(ctx.doc, dlg.Settings());
 }
 
-// The Remez tools' design panels; their settings are kept in the document between openings.
+// The Remez tools: their design panels run the sound; their settings are kept in the document
+// between openings.
 SONALYX_APP_COMMAND(cmd::ID_RT_FIR_EASY_REMEZ, ctx) {
     ctx.doc.m_nFirType = FirTypeForCommand(cmd::ID_RT_FIR_EASY_REMEZ);
     CEasyRemezDlg dlg(ctx.doc.Ui(), ctx.doc.m_RemezTool.easy, ctx.parent);
-    dlg.exec();
+    RunRemezPanel(ctx, dlg);
     ctx.doc.m_RemezTool.easy = dlg.Settings();
 }
 
@@ -42,7 +44,7 @@ SONALYX_APP_COMMAND(cmd::ID_RT_FIR_REMEZ, ctx) {
     ctx.doc.m_nFirType = FirTypeForCommand(cmd::ID_RT_FIR_REMEZ);
     CDetailRemezDlg dlg(ctx.doc.Ui(), ctx.doc.m_RemezTool.table, ctx.doc.m_RemezTool.taps,
                         ctx.parent);
-    dlg.exec();
+    RunRemezPanel(ctx, dlg);
     ctx.doc.m_RemezTool.table = dlg.Table();
     ctx.doc.m_RemezTool.taps = dlg.TapCount();
 }

@@ -28,13 +28,16 @@ void FilterChannel(const Ratios& r, int frames, int block, int offset, int width
         const float y2 = n >= 2   ? static_cast<float>(ReadAt(out, n - 2, block, offset, width))
                          : n == 1 ? yh[0]
                                   : yh[1];
-        const float y = r.b0 * x0 + r.b1 * x1 + r.b2 * x2 - r.a1 * y1 - r.a2 * y2;
+        // The float ratios and samples are summed in double: a section whose numerator equals its
+        // denominator (a peaking section at 0 dB) then gives its input back exactly.
+        const double y = static_cast<double>(r.b0) * x0 + static_cast<double>(r.b1) * x1 +
+                         static_cast<double>(r.b2) * x2 - static_cast<double>(r.a1) * y1 -
+                         static_cast<double>(r.a2) * y2;
         std::uint8_t* p = out + static_cast<std::size_t>(n) * block + offset;
         if (width == 2)
             pcmio::StoreWrap16(p, y);
         else
-            pcmio::StoreWrap8(p, std::isfinite(y) ? std::trunc(static_cast<double>(y)) + 128.0
-                                                  : 128.0);
+            pcmio::StoreWrap8(p, std::isfinite(y) ? std::trunc(y) + 128.0 : 128.0);
     }
     if (frames == 0) return;
     const float lastX = static_cast<float>(ReadAt(in, frames - 1, block, offset, width));

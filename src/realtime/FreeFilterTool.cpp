@@ -2,7 +2,8 @@
 
 #include "document/CKymoDoc.h"
 #include "document/DataKinds.h"
-#include "dsp/RecordDft.h"
+#include "dsp/Dft.h"
+#include "dsp/Fft.h"
 #include "dsp/WindowKinds.h"
 #include "realtime/RtMessages.h"
 #include "sound/RealtimeCodes.h"
@@ -106,6 +107,33 @@ void CFreeFilterTool::OnGridRangeSpin(int delta) {
     Discard();
 }
 
+namespace {
+
+// Unscaled inverse DFT of n points in place: the radix-2 transform inside the Dft engine for a
+// power of two (exact for a flat response), the chirp Dft for any other length. False when the
+// plan cannot be made.
+bool InverseTransform(std::vector<float>& re, std::vector<float>& im) {
+    const int n = static_cast<int>(re.size());
+    DftPlan plan;
+    if ((n & (n - 1)) == 0) {
+        Fft fft;
+        if (fft.Init(plan, n) != 0) return false;
+        fft.Transform(plan, 1, re.data(), im.data());
+        fft.Free(plan);
+        return true;
+    }
+    Dft dft;
+    if (dft.Init(plan, n, n) != 0) {
+        dft.Free(plan);
+        return false;
+    }
+    dft.Transform(plan, 1, re.data(), im.data());
+    dft.Free(plan);
+    return true;
+}
+
+} // namespace
+
 bool CFreeFilterTool::DesignAt(int fs, std::vector<double>& taps) {
     IDocumentUi& ui = m_doc.Ui();
     const int n = m_nTaps;
@@ -129,8 +157,10 @@ bool CFreeFilterTool::DesignAt(int fs, std::vector<double>& taps) {
             const FreePoint& a = m_points[j];
             const FreePoint& b = m_points[j + 1];
             if (!((b.x - x0) / freegrid::kPixelsPerDecade + 0.031 > phi)) continue;
-            const double y = a.y + (b.y - a.y) / (b.x - a.x) * (freegrid::kPixelsPerDecade * phi - a.x);
-            const double level = T - R - (y - freegrid::kBottom) * R / (freegrid::kBottom - freegrid::kTop);
+            const double y =
+                a.y + (b.y - a.y) / (b.x - a.x) * (freegrid::kPixelsPerDecade * phi - a.x);
+            const double level =
+                T - R - (y - freegrid::kBottom) * R / (freegrid::kBottom - freegrid::kTop);
             re[i] = static_cast<float>(std::pow(10.0, 0.05 * level));
             break;
         }
@@ -143,15 +173,10 @@ bool CFreeFilterTool::DesignAt(int fs, std::vector<double>& taps) {
     std::copy(re.begin(), re.end(), m_doc.m_fRe.begin());
     std::copy(im.begin(), im.end(), m_doc.m_fIm.begin());
 
-    Dft dft;
-    DftPlan plan;
-    if (dft.Init(plan, n, n) != 0) {
-        dft.Free(plan);
+    if (!InverseTransform(re, im)) {
         ui.ShowMessage(rtmsg::kIdftInitFailed);
         return false;
     }
-    dft.Transform(plan, 1, re.data(), im.data());
-    dft.Free(plan);
     std::copy(re.begin(), re.end(), m_doc.m_fWave1.begin());
     taps.assign(static_cast<std::size_t>(n), 0.0);
     const int half = n / 2;

@@ -44,7 +44,9 @@ int LimitDynamicRange(IDocumentUi& ui, std::vector<float>& re, std::vector<float
     std::vector<float> ure(n, 0.0f), uim(n, 0.0f);
     ure[n / 2] = 1.0f;
     if (!Transform(ui, ure, uim, false)) return 0;
-    const double scale = std::sqrt(hi) / std::pow(10.0, 0.05 * limitDb);
+    // U at unit magnitude (the transform scales by 1/n), so that the floor lies limitDb below
+    // the peak.
+    const double scale = n * std::sqrt(hi) / std::pow(10.0, 0.05 * limitDb);
     for (std::size_t k = 0; k < n; ++k) {
         re[k] = static_cast<float>(re[k] + ure[k] * scale);
         im[k] = static_cast<float>(im[k] + uim[k] * scale);
@@ -70,8 +72,10 @@ int InverseFir(IDocumentUi& ui, std::vector<double>& taps, bool limit, double li
     }
     if (limit && !LimitDynamicRange(ui, re, im, limitDb)) return fail();
     if (!Transform(ui, re, im, true)) return fail();
+    // X holds the spectrum scaled by 1/n, so 1/X is n times the inverse's spectrum and its
+    // unscaled transform n^2 times the inverse's taps.
     const double n = static_cast<double>(taps.size());
-    for (std::size_t k = 0; k < taps.size(); ++k) taps[k] = re[k] / n;
+    for (std::size_t k = 0; k < taps.size(); ++k) taps[k] = re[k] / (n * n);
     return 1;
 }
 

@@ -42,6 +42,9 @@ int CRtFilterEngine::Start(int rate) {
     m_bHandOverDue = false;
     SetPriorityBoost(true, doc.m_nProcessPriority, doc.m_nThreadPriority);
     if (!initRSound(rate, 16, 2, RtBufferDuration(doc.m_nBufferSize))) return 0;
+    // FirFilterPcm writes all its frames, history included: the block's result is the start.
+    if (m_kind == RtFilterKind::Fir)
+        m_scratch.assign(BufferBytes() + static_cast<std::size_t>(kRtMaxFirTaps) * kFrameBytes, 0);
     return StartRSound();
 }
 
@@ -93,7 +96,9 @@ void CRtFilterEngine::Filter(std::uint8_t* in, std::uint8_t* out, int frames) {
         std::uint8_t* work = in - static_cast<std::ptrdiff_t>(n) * kFrameBytes;
         std::memcpy(work, m_history.data() + m_history.size() - n * kFrameBytes,
                     static_cast<std::size_t>(n) * kFrameBytes);
-        FirFilterPcm(m_nChannelMode, frames + n, pcm::Stereo16, n, m_taps.data(), 0, work, out);
+        FirFilterPcm(m_nChannelMode, frames + n, pcm::Stereo16, n, m_taps.data(), 0, work,
+                     m_scratch.data());
+        std::memcpy(out, m_scratch.data(), static_cast<std::size_t>(frames) * kFrameBytes);
         KeepHistory(in, frames);
         break;
     }

@@ -101,6 +101,7 @@ private:
     RtFilterKind m_kind;
     std::vector<double> m_taps;
     std::vector<std::uint8_t> m_history; // the last kRtMaxFirTaps input frames, oldest first
+    std::vector<std::uint8_t> m_scratch; // the FIR result of history and block
     float m_den[3] = {1.0f, 0.0f, 0.0f};
     float m_num[3] = {1.0f, 0.0f, 0.0f};
     float m_inHist[2][2] = {};

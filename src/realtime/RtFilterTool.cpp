@@ -95,6 +95,11 @@ void CRtFilterTool::OnRate() {
     Restart();
 }
 
+void CRtFilterTool::OnRateIndex(int index) {
+    SetRateIndex(index);
+    Restart();
+}
+
 void CRtFilterTool::SetSource(bool generator) {
     m_panel.generator = generator;
     ApplyPanel();
@@ -161,10 +166,10 @@ void CRtFilterTool::SwapLevels(bool toDesign) {
     m_doc.m_nDynamicRange = toDesign ? m_panel.designRange : m_panel.monitorRange;
 }
 
-void CRtFilterTool::Close() {
+void CRtFilterTool::Close(bool reportIdle) {
     if (m_bClosed) return;
     m_bClosed = true;
-    if (!StopSound()) m_doc.Ui().ShowMessage(rtmsg::kNoDsp);
+    if (!StopSound() && reportIdle) m_doc.Ui().ShowMessage(rtmsg::kNoDsp);
     BeforeClose();
     (m_bDesignLevels ? m_panel.designTop : m_panel.monitorTop) = m_doc.m_nTopLevel;
     (m_bDesignLevels ? m_panel.designRange : m_panel.monitorRange) = m_doc.m_nDynamicRange;

@@ -35,20 +35,23 @@ public:
     // "開始": stops a running tool, designs (messages shown, the tool stays idle on a failure)
     // and starts the sound. False when the tool does not run.
     bool OnStart();
-    // "終了" or Escape: stops the sound ("DSP処理はしないのですね！" when it was not running),
+    // "終了" or Escape: stops the sound ("DSP処理はしないのですね！" when it was not running and
+    // `reportIdle`),
     // stores the settings and settles the document. Later calls do nothing.
-    void Close();
+    void Close(bool reportIdle = true);
     // Rate button: 44100 -> 48000 -> 96000 -> 44100 Hz; a running tool restarts.
     void OnRate();
+    // The rate button showing `index` (0 44100, 1 48000, 2 96000): a running tool restarts.
+    void OnRateIndex(int index);
 
     // ---- Common controls ----
     void SetSource(bool generator);
-    void SetLevel(int position);      // generator level slider, 0 ... 100 (-dB)
+    void SetLevel(int position);        // generator level slider, 0 ... 100 (-dB)
     virtual void SetChannel(int index); // "ﾌｨﾙﾀｰCH" entry
     virtual void SetLineOut(int mode);
-    void SetGain(int gainDb);         // clamped to -20 ... 20
+    void SetGain(int gainDb); // clamped to -20 ... 20
     void SetGainFixed(bool fixed);
-    void OnTopLevelSpin(int delta);   // steps of 10 dB
+    void OnTopLevelSpin(int delta); // steps of 10 dB
     void OnRangeSpin(int delta);
 
     // ---- State ----

@@ -32,9 +32,9 @@ std::string Count(const char* format, int a, int b = 0) {
 
 } // namespace
 
-const char* const CBenchmark::kLegend[4] = {
-    "DFT:Discrete Fourier Transform", "FFT:Fast Fourier Transform", "Conv:Convolution",
-    "FastConv:Conv with FFT"};
+const char* const CBenchmark::kLegend[4] = {"DFT:Discrete Fourier Transform",
+                                            "FFT:Fast Fourier Transform", "Conv:Convolution",
+                                            "FastConv:Conv with FFT"};
 
 CBenchmark::CBenchmark(CKymoDoc& doc) : m_doc(doc) {}
 
@@ -85,6 +85,7 @@ bool CBenchmark::Tick() {
     if (InitDft(dft, plan) != 0) {
         dft.Free(plan);
         Stop();
+        if (onStopped) onStopped();
         m_doc.Ui().ShowMessage(msg::kDftInitFailed);
         return false;
     }
@@ -137,9 +138,9 @@ const char* CBenchmark::VerdictText(BenchVerdict v) {
 }
 
 std::vector<std::pair<std::string, std::string>> CBenchmark::TimeLines() const {
-    return {{Count("DFT:%d点", kPoints), Printf("%5.3fms ", m_times.dft)},
-            {Count("FFT:%d点", kPoints), Printf("%5.3fms", m_times.fft)},
-            {Count("Conv:%dx%d点", kOutputs, kTaps), Printf("%5.3fms", m_times.conv)},
-            {Count("FastConv:%dx%d点", kPoints, kPoints),
-             Printf("%5.3fms(準備中)", m_times.fastConv)}};
+    return {
+        {Count("DFT:%d点", kPoints), Printf("%5.3fms ", m_times.dft)},
+        {Count("FFT:%d点", kPoints), Printf("%5.3fms", m_times.fft)},
+        {Count("Conv:%dx%d点", kOutputs, kTaps), Printf("%5.3fms", m_times.conv)},
+        {Count("FastConv:%dx%d点", kPoints, kPoints), Printf("%5.3fms(準備中)", m_times.fastConv)}};
 }

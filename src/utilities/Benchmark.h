@@ -3,6 +3,7 @@
 #include "sound/engine/PriorityBoost.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,8 @@ public:
     bool Tick();
     // The scoring step of a tick with the given times.
     void Score(const BenchTimes& times);
+    // Called when a tick stops the run, before its message (the dialog stops its timer).
+    std::function<void()> onStopped;
     // "終了": priority back, the document's twiddle tables back for its N, buffers released.
     void Stop();
 

@@ -12,16 +12,13 @@
 #include "sound/qt/COffsetAdjustDlg.h"
 #include "sound/qt/CSoundDeviceDlg.h"
 #include "sound/qt/CSpecAnaDlg.h"
+#include "sound/qt/ChosenCard.h"
 #include "sound/settings/MeasMessages.h"
 
 #include <QSettings>
 
 #include <cstdlib>
 
-namespace {
-
-// The card of the device choice. When the choice cannot be made (an unknown device) the reason
-// is shown; the instrument's own check then reports that there is no card.
 ISoundCard* ChosenCard(AppCommandContext& ctx) {
     CAppSound& sound = ctx.frame.Sound();
     ISoundCard* card = sound.Card();
@@ -29,6 +26,8 @@ ISoundCard* ChosenCard(AppCommandContext& ctx) {
         ctx.doc.Ui().ShowMessage(sound.LastError(), MessageIcon::Error);
     return card;
 }
+
+namespace {
 
 void SpectrumAnalyzer(AppCommandContext& ctx, bool fromToolbar) {
     ISoundCard* card = ChosenCard(ctx);

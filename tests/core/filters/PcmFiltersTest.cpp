@@ -1,4 +1,5 @@
 #include "filters/PcmFilters.h"
+#include "filters/BiquadDesign.h"
 
 #include <gtest/gtest.h>
 
@@ -127,7 +128,8 @@ TEST(FirFilterPcm, FewerFramesThanTapsGiveSilence) {
     for (std::size_t i = kHead; i < dst.size(); ++i) EXPECT_EQ(dst[i], 128);
 }
 
-// y[n] = (b0 x + b1 x1 + b2 x2 - a1 y1 - a2 y2) / a0 with the stored outputs fed back.
+// y[n] = (b0 x + b1 x1 + b2 x2 - a1 y1 - a2 y2) / a0 with the stored outputs fed back: float
+// ratios, the sum in double.
 std::vector<int> BiquadReference(const std::vector<int>& x, const double (&c)[6]) {
     std::vector<int> y(x.size());
     const float a0 = float(c[0]);
@@ -136,7 +138,8 @@ std::vector<int> BiquadReference(const std::vector<int>& x, const double (&c)[6]
     for (std::size_t n = 0; n < x.size(); ++n) {
         const auto X = [&](std::size_t k) { return n >= k ? float(x[n - k]) : 0.0f; };
         const auto Y = [&](std::size_t k) { return n >= k ? float(y[n - k]) : 0.0f; };
-        const float v = r[0] * X(0) + r[1] * X(1) + r[2] * X(2) - r[3] * Y(1) - r[4] * Y(2);
+        const double v = double(r[0]) * X(0) + double(r[1]) * X(1) + double(r[2]) * X(2) -
+                         double(r[3]) * Y(1) - double(r[4]) * Y(2);
         y[n] = static_cast<std::int16_t>(static_cast<long long>(std::trunc(v)) & 0xFFFF);
     }
     return y;
@@ -230,3 +233,19 @@ TEST(CascadeFilterPcm, EightBitStoresGainTimesOffsetSample) {
 }
 
 } // namespace
+
+// A peaking section at 0 dB has equal numerator and denominator: the input comes back exactly.
+TEST(BiquadFilterPcm, PeakingAtZeroDecibelsGivesItsInputBack) {
+    float den[3], num[3];
+    for (int f : {50, 1000, 15000}) {
+        ASSERT_EQ(BiquadDesign(biquadtype::Peaking, 48000, static_cast<float>(f), 0.0f, den, num),
+                  1);
+        const auto x = Noise(3000, 30000, f);
+        const auto src = Image(x, 2);
+        std::vector<std::uint8_t> dst(src.size());
+        float xh[2] = {}, yh[2] = {}, unused[2] = {};
+        BiquadFilterPcm(chmode::Ch1, 3000, pcm::Mono16, den[0], den[1], den[2], num[0], num[1],
+                        num[2], xh, unused, yh, unused, kHead, src.data(), dst.data());
+        EXPECT_EQ(dst, src) << f;
+    }
+}

@@ -1,6 +1,6 @@
+#include "realtime/FreeFilterTool.h"
 #include "document/CKymoDoc.h"
 #include "document/ScriptedUi.h"
-#include "realtime/FreeFilterTool.h"
 #include "realtime/RtMessages.h"
 #include "sound/devices/VirtualSoundCard.h"
 #include "support/RtRecording.h"
@@ -52,12 +52,14 @@ TEST(FreeFilterTool, FlatLineAtTheTopIsAScaledImpulseInTheMiddle) {
     DrawFlat(tool, 10.0);
     const int n = tool.TapCount();
     ASSERT_EQ(n, 256);
-    for (int i : {0, 1, 100, 127, 128, 200, 255}) EXPECT_FLOAT_EQ(rig.doc.m_fRe[i], 3.1622777f) << i;
+    for (int i : {0, 1, 100, 127, 128, 200, 255})
+        EXPECT_FLOAT_EQ(rig.doc.m_fRe[i], 3.1622777f) << i;
     const std::vector<double>& h = tool.Taps();
     ASSERT_EQ(h.size(), 256u);
     EXPECT_NEAR(h[128], 3.1622777, 1e-5);
-    for (int k = 0; k < n; ++k)
+    for (int k = 0; k < n; ++k) {
         if (k != 128) EXPECT_NEAR(h[k], 0.0, 1e-5) << k;
+    }
 }
 
 TEST(FreeFilterTool, TapCountsOutsideTheRangeAreRefused) {

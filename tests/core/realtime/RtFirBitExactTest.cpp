@@ -115,13 +115,14 @@ std::vector<FirCase> FirCases() {
     return cases;
 }
 
-INSTANTIATE_TEST_SUITE_P(Realtime, RtFirBitExact, ::testing::ValuesIn(FirCases()),
-                         [](const auto& info) {
-                             const FirCase& c = info.param;
-                             static const char* const sizes[] = {"large", "medium", "small"};
-                             static const char* const chans[] = {"ch1", "ch2", "both"};
-                             return std::string(sizes[c.bufferSize]) +
-                                    (c.rateIndex == 0 ? "_44k1_" : "_48k_") + chans[c.channelIndex];
-                         });
+std::string CaseName(const ::testing::TestParamInfo<FirCase>& info) {
+    const FirCase& c = info.param;
+    static const char* const sizes[] = {"large", "medium", "small"};
+    static const char* const chans[] = {"ch1", "ch2", "both"};
+    return std::string(sizes[c.bufferSize]) + (c.rateIndex == 0 ? "_44k1_" : "_48k_") +
+           chans[c.channelIndex];
+}
+
+INSTANTIATE_TEST_SUITE_P(Realtime, RtFirBitExact, ::testing::ValuesIn(FirCases()), CaseName);
 
 } // namespace
