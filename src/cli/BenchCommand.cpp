@@ -6,8 +6,8 @@
 #include <chrono>
 #include <thread>
 
-SONALYX_CLI_COMMAND("bench", "bench [--seconds S (3)]   time the DFT, FFT and FIR kernels",
-                    args, ctx) {
+SONALYX_CLI_COMMAND("bench", "bench [--seconds S (3)]   time the DFT, FFT and FIR kernels", args,
+                    ctx) {
     double seconds = 3.0;
     if (args.Has("seconds")) {
         const auto s = CliNumber(args, "seconds", ctx);

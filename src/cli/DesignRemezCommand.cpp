@@ -41,7 +41,7 @@ SONALYX_CLI_COMMAND("design remez",
         return 2;
     }
     CliRemezResult r;
-    const int status = CliDesignRemez(args, ctx, *fs,
-                                      args.Has("easy") ? kRemezMaxTaps : kRemezFileMaxTaps, r);
+    const int status =
+        CliDesignRemez(args, ctx, *fs, args.Has("easy") ? kRemezMaxTaps : kRemezFileMaxTaps, r);
     return status != 0 ? status : Output(args, ctx, r);
 }

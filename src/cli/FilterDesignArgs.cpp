@@ -183,13 +183,18 @@ std::optional<KaiserSettings> CliKaiserSettings(const CliArgs& args, CliContext&
 }
 
 std::optional<BiquadSettings> CliBiquadSettings(const CliArgs& args, CliContext& ctx) {
-    static const std::map<std::string, int> kTypes = {
-        {"lpf", biquadtype::LowPass},       {"LowPass", biquadtype::LowPass},
-        {"0", biquadtype::LowPass},         {"hpf", biquadtype::HighPass},
-        {"HighPass", biquadtype::HighPass}, {"1", biquadtype::HighPass},
-        {"lowshelf", biquadtype::LowShelving}, {"LowShelving", biquadtype::LowShelving},
-        {"2", biquadtype::LowShelving},     {"peaking", biquadtype::Peaking},
-        {"Peaking", biquadtype::Peaking},   {"3", biquadtype::Peaking}};
+    static const std::map<std::string, int> kTypes = {{"lpf", biquadtype::LowPass},
+                                                      {"LowPass", biquadtype::LowPass},
+                                                      {"0", biquadtype::LowPass},
+                                                      {"hpf", biquadtype::HighPass},
+                                                      {"HighPass", biquadtype::HighPass},
+                                                      {"1", biquadtype::HighPass},
+                                                      {"lowshelf", biquadtype::LowShelving},
+                                                      {"LowShelving", biquadtype::LowShelving},
+                                                      {"2", biquadtype::LowShelving},
+                                                      {"peaking", biquadtype::Peaking},
+                                                      {"Peaking", biquadtype::Peaking},
+                                                      {"3", biquadtype::Peaking}};
     const auto typeText = args.Get("type");
     const auto it = typeText ? kTypes.find(*typeText) : kTypes.end();
     if (it == kTypes.end()) {

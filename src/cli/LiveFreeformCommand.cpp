@@ -81,8 +81,9 @@ SONALYX_CLI_COMMAND("live freeform", kUsage, args, ctx) {
     if (!n) return 2;
     std::vector<Point> points;
     if (!ParseShape(args.GetOr("shape", ""), points, ctx)) return 2;
-    static const std::map<std::string, int> kWindows = {
-        {"triangle", 0}, {"hanning", 1}, {"hamming", 2}, {"blackman", 3}, {"kaiser", 4}, {"none", 5}};
+    static const std::map<std::string, int> kWindows = {{"triangle", 0}, {"hanning", 1},
+                                                        {"hamming", 2},  {"blackman", 3},
+                                                        {"kaiser", 4},   {"none", 5}};
     int window = 3;
     if (const auto w = args.Get("window")) {
         const auto it = kWindows.find(*w);

@@ -68,8 +68,9 @@ bool CoefTool(const CliArgs& args, CliContext& ctx, CKymoDoc& doc, ISoundCard& c
         t.tool = std::move(tool);
         return true;
     }
-    static const std::map<std::string, int> kWindows = {
-        {"triangle", 0}, {"hanning", 1}, {"hamming", 2}, {"blackman", 3}, {"kaiser", 4}, {"none", 5}};
+    static const std::map<std::string, int> kWindows = {{"triangle", 0}, {"hanning", 1},
+                                                        {"hamming", 2},  {"blackman", 3},
+                                                        {"kaiser", 4},   {"none", 5}};
     auto tool = std::make_unique<CCoefFirTool>(doc, card);
     CCoefFirTool::Options o;
     if (const auto w = args.Get("window")) {
@@ -89,16 +90,15 @@ bool CoefTool(const CliArgs& args, CliContext& ctx, CKymoDoc& doc, ISoundCard& c
     return true;
 }
 
-template <class T>
-void Keep(Tool& t, std::unique_ptr<T> tool) {
+template <class T> void Keep(Tool& t, std::unique_ptr<T> tool) {
     T* p = tool.get();
     t.start = [p] { return p->OnStart(); };
     t.tool = std::move(tool);
 }
 
 // The tool of --design "KIND OPTIONS"; `rate` is that of the panel options.
-int DesignTool(const CliArgs& args, CliContext& ctx, CKymoDoc& doc, ISoundCard& card,
-               int rateIndex, Tool& t) {
+int DesignTool(const CliArgs& args, CliContext& ctx, CKymoDoc& doc, ISoundCard& card, int rateIndex,
+               Tool& t) {
     std::vector<std::string> words = SplitWords(args.GetOr("design", ""));
     if (words.empty()) {
         ctx.err << "--design: fir, kaiser, remez, biquad or cascade with its options\n";

@@ -109,7 +109,8 @@ void CCascadeIirTool::OnCutSlider(int which, int position) {
     const int slider1 = m_nSlider1, slider2 = m_nSlider2;
     int moved;
     if (which == 1) {
-        moved = m_nSlider1 = std::min(std::clamp(position, 0, cutslider::kMax), cutslider::kMax - 1);
+        moved = m_nSlider1 =
+            std::min(std::clamp(position, 0, cutslider::kMax), cutslider::kMax - 1);
         m_params.cutLow = CutSliderFrequency(m_nSlider1);
         if (m_params.cutLow >= m_params.cutHigh) {
             m_nSlider2 = m_nSlider1 + 1;

@@ -28,7 +28,7 @@ int Log2Of(int n) {
 
 const char* rtwindow::Name(int entry) {
     static const char* const kNames[kCount] = {"ﾄﾗｲｱﾝｸﾞﾙ", "ﾊﾆﾝｸﾞ", "ﾊﾐﾝｸﾞ",
-                                               "ﾌﾞﾗｯｸﾏﾝ", "ｶｲｻﾞｰ", "窓なし"};
+                                               "ﾌﾞﾗｯｸﾏﾝ",  "ｶｲｻﾞｰ", "窓なし"};
     return entry >= 0 && entry < kCount ? kNames[entry] : "";
 }
 
@@ -43,8 +43,8 @@ int CCoefFirTool::OnRead(const std::string& path) {
     CoefFileHeader header;
     std::vector<double> values;
     CoefFile file(ui);
-    const int read = path.empty() ? file.ReadFir(header, values)
-                                  : file.ReadFirFile(path, header, values);
+    const int read =
+        path.empty() ? file.ReadFir(header, values) : file.ReadFirFile(path, header, values);
     if (read != 1) return 0;
     if (header.sectionType != 1 || header.count <= 0) {
         ui.ShowMessage(rtmsg::kIirFileGiven);

@@ -10,8 +10,8 @@
 // = entry + 1 ("ﾄﾗｲｱﾝｸﾞﾙ" ... "ｶｲｻﾞｰ", "窓なし").
 namespace rtwindow {
 constexpr int kCount = 6;
-constexpr int kNone = 5;      // "窓なし": the rectangular window
-constexpr int kBlackman = 3;  // "ﾌﾞﾗｯｸﾏﾝ"
+constexpr int kNone = 5;     // "窓なし": the rectangular window
+constexpr int kBlackman = 3; // "ﾌﾞﾗｯｸﾏﾝ"
 const char* Name(int entry);
 } // namespace rtwindow
 

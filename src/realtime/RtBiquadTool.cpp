@@ -143,12 +143,18 @@ int CRtBiquadTool::OnSave() {
 std::string CRtBiquadTool::CoefficientText(const char* name) const {
     const std::string n(name);
     double v = 0.0;
-    if (n == "a1") v = m_den[1];
-    else if (n == "a2") v = m_den[2];
-    else if (n == "b0") v = m_num[0];
-    else if (n == "b1") v = m_num[1];
-    else if (n == "b2") v = m_num[2];
-    else v = m_den[0];
+    if (n == "a1")
+        v = m_den[1];
+    else if (n == "a2")
+        v = m_den[2];
+    else if (n == "b0")
+        v = m_num[0];
+    else if (n == "b1")
+        v = m_num[1];
+    else if (n == "b2")
+        v = m_num[2];
+    else
+        v = m_den[0];
     char text[32];
     std::snprintf(text, sizeof text, "%2.2e", v);
     return text;

@@ -39,8 +39,7 @@ std::optional<FirFieldError> CRtKaiserTool::Check(const KaiserSettings& s, int f
     if (!(s.cutLow > 0.0f)) return Fail(FirField::CutLow, rtmsg::kKaiserCutPositive);
     if (two && !(s.cutHigh > 0.0f)) return Fail(FirField::CutHigh, rtmsg::kKaiserCutPositive);
     if (two && !(s.cutLow + d < s.cutHigh)) return Fail(FirField::CutLow, rtmsg::kKaiserBandOrder);
-    if (!(s.atten >= 10.0f && s.atten <= 90.0f))
-        return Fail(FirField::Atten, rtmsg::kKaiserAtten);
+    if (!(s.atten >= 10.0f && s.atten <= 90.0f)) return Fail(FirField::Atten, rtmsg::kKaiserAtten);
     const double taps = KaiserDesignTaps(s, fs);
     if (!(taps >= 1.0) || taps > kRtMaxFirTaps)
         return Fail(FirField::Transition,

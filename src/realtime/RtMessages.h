@@ -3,7 +3,8 @@
 // Message texts of the real-time filter tools, exactly as shown. "%d" as in FormatCount.
 namespace rtmsg {
 inline constexpr const char* kNoDsp = "DSP処理はしないのですね！";
-inline constexpr const char* kNoCoefficients = "係数の準備ができていません。\n　処理を「開始」して下さい";
+inline constexpr const char* kNoCoefficients =
+    "係数の準備ができていません。\n　処理を「開始」して下さい";
 inline constexpr const char* kStartFirst = "開始してからにして下さい！";
 inline constexpr const char* kStartBeforeChoosing = "開始してから選択して下さい！";
 // Kaiser tool.
@@ -18,9 +19,11 @@ inline constexpr const char* kKaiserBandOrder =
 inline constexpr const char* kKaiserAtten = "10～90dBの範囲で設定して下さい";
 // Formatted with the limit 4096, then the tap count.
 inline constexpr const char* kKaiserTooManyTaps =
-    "最大ﾀｯﾌﾟ数は%dですので遷移周波数を広くするか減衰量を小さくしてから開始して下さい。...(ﾀｯﾌﾟ数=%d)";
+    "最大ﾀｯﾌﾟ数は%dですので遷移周波数を広くするか減衰量を小さくしてから開始して下さい。...(ﾀｯﾌﾟ数=%"
+    "d)";
 // Coefficient-file FIR tool.
-inline constexpr const char* kFirReadStops = "測定は読み出しのため停止します。\n　*.csvファイルを読み出します。";
+inline constexpr const char* kFirReadStops =
+    "測定は読み出しのため停止します。\n　*.csvファイルを読み出します。";
 inline constexpr const char* kIirFileGiven = "IIRの係数を読み出していませんか？";
 inline constexpr const char* kNoFileRead = "係数ﾌｧｲﾙが読み込まれていません！";
 inline constexpr const char* kDivideByZero = "0で除算？";
@@ -42,8 +45,10 @@ inline constexpr const char* kSlowStopSpin = "鈍足ﾊﾟｿｺﾝ対応のた�
 inline constexpr const char* kSliderNoDesign =
     "これ以上は係数を算出できません。元の設定に戻します。";
 // Free-form tool.
-inline constexpr const char* kTooManyPoints = "周波数設定ﾎﾟｲﾝﾄ数が多過ぎます。\n　もう一度設定願います...";
-inline constexpr const char* kNotDrawing = "まだ開始してないようです。\n　左側のｽﾀｰﾄﾊﾞｰから開始して下さい。";
+inline constexpr const char* kTooManyPoints =
+    "周波数設定ﾎﾟｲﾝﾄ数が多過ぎます。\n　もう一度設定願います...";
+inline constexpr const char* kNotDrawing =
+    "まだ開始してないようです。\n　左側のｽﾀｰﾄﾊﾞｰから開始して下さい。";
 inline constexpr const char* kFreeNoDesign =
     "係数の準備ができていません。\n　ﾌｨﾙﾀｰ自由自在ｸﾞﾗﾌでﾚﾍﾞﾙ設定をして下さい。";
 inline constexpr const char* kFreeTapRange = "32～2048までのﾀｯﾌﾟ数でお願いします。";

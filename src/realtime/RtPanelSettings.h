@@ -4,9 +4,9 @@
 struct RtPanelSettings {
     bool generator = false; // source "gen" (white noise) instead of "line"
     int levelPos = 20;      // generator level slider: factor 10^(-0.05 levelPos)
-    int channelIndex = 2;   // "ﾌｨﾙﾀｰCH": 0 "Lchのみ", 1 "Rchのみ", 2 "Both_ch", 3 "Non"
-    int lineOut = 0;        // lineout:: mode
-    int gainDb = 0;         // "ｹﾞｲﾝ(dB)", -20 ... 20
+    int channelIndex = 2; // "ﾌｨﾙﾀｰCH": 0 "Lchのみ", 1 "Rchのみ", 2 "Both_ch", 3 "Non"
+    int lineOut = 0;      // lineout:: mode
+    int gainDb = 0;       // "ｹﾞｲﾝ(dB)", -20 ... 20
     bool gainFixed = false; // "固定": 0 dB while ticked
     // Level pairs (top level and dynamic range, dB) of the two display groups; the group shown
     // has its pair in the document's m_nTopLevel / m_nDynamicRange.

@@ -11,7 +11,7 @@
 #include <cstdio>
 
 const char* stagedisplay::Name(int entry) {
-    static const char* const kNames[kCount] = {"f特:結果",   "f特:累積",   "f特:個別",
+    static const char* const kNames[kCount] = {"f特:結果", "f特:累積", "f特:個別",
                                                "ﾓﾆﾀｰ_Log", "ﾓﾆﾀｰ_Lin", "ﾓﾆﾀｰ_OFF"};
     return entry >= 0 && entry < kCount ? kNames[entry] : "";
 }

@@ -26,7 +26,8 @@ bool CRtWindowFirTool::DesignTaps(int fs, std::vector<double>& taps) {
     }
     taps.assign(static_cast<std::size_t>(m_settings.taps), 0.0);
     DesignWindowFir(m_settings.shape, m_nWindow, m_settings.taps, m_settings.cutLow,
-                    shape::HasTwoEdges(m_settings.shape) ? m_settings.cutHigh : 0.0, fs, taps.data());
+                    shape::HasTwoEdges(m_settings.shape) ? m_settings.cutHigh : 0.0, fs,
+                    taps.data());
     return true;
 }
 

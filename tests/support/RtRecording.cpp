@@ -7,7 +7,8 @@
 namespace {
 void Append(std::vector<std::int16_t>& to, const std::uint8_t* data, std::size_t bytes) {
     for (std::size_t i = 0; i + 1 < bytes; i += 2)
-        to.push_back(static_cast<std::int16_t>(static_cast<std::uint16_t>(data[i] | (data[i + 1] << 8))));
+        to.push_back(
+            static_cast<std::int16_t>(static_cast<std::uint16_t>(data[i] | (data[i + 1] << 8))));
 }
 } // namespace
 
@@ -16,9 +17,8 @@ void RtRecording::Attach(CRtFilterEngine& engine) {
         Append(input, data, bytes);
         bufferEnds.push_back(static_cast<long long>(input.size() / 2));
     });
-    engine.SetPlayTap([this](const std::uint8_t* data, std::size_t bytes) {
-        Append(output, data, bytes);
-    });
+    engine.SetPlayTap(
+        [this](const std::uint8_t* data, std::size_t bytes) { Append(output, data, bytes); });
 }
 
 bool DriveBuffers(CRtFilterEngine& engine, RtRecording& rec, long long buffers) {

@@ -18,8 +18,10 @@ void CKymoDoc::ClearAccumulators() {
 void CKymoDoc::ConvertCapturedBlock(int start, int count) {
     const bool eight = m_nBitsPerSample == 8;
     const int channels = m_nChannel;
-    const float off1 = eight ? m_fOffset8L * meas::kPercentTo8Bit : m_fOffset16L * meas::kPercentTo16Bit;
-    const float off2 = eight ? m_fOffset8R * meas::kPercentTo8Bit : m_fOffset16R * meas::kPercentTo16Bit;
+    const float off1 =
+        eight ? m_fOffset8L * meas::kPercentTo8Bit : m_fOffset16L * meas::kPercentTo16Bit;
+    const float off2 =
+        eight ? m_fOffset8R * meas::kPercentTo8Bit : m_fOffset16R * meas::kPercentTo16Bit;
     const bool windowed = m_nWindowType >= wnd::Triangle && m_nWindowType <= wnd::Kaiser;
     const std::uint8_t* data = m_pWaveData;
     for (int i = 0; i < count; ++i) {

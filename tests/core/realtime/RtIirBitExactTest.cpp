@@ -159,8 +159,8 @@ TEST_P(RtCascadeBitExact, PlayedEqualsTheOfflineFilteringAcrossASliderMove) {
                      s2, 0, in1.data(), out1.data());
     const auto in2 = InputBytes(rig.rec, boundary, frames);
     std::vector<std::uint8_t> out2(in2.size());
-    CascadeFilterPcm(mode, 1.0, static_cast<int>(in2.size()), 4, pcm::Stereo16, order2, second,
-                     s1, s2, 0, in2.data(), out2.data());
+    CascadeFilterPcm(mode, 1.0, static_cast<int>(in2.size()), 4, pcm::Stereo16, order2, second, s1,
+                     s2, 0, in2.data(), out2.data());
     ExpectSameSamples(rig.rec.output, 0, out1, "first design");
     ExpectSameSamples(rig.rec.output, boundary, out2, "after the slider");
 }
