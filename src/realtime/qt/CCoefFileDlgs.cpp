@@ -6,6 +6,8 @@
 #include "realtime/qt/CRtPanelWidget.h"
 #include "realtime/qt/RtPictures.h"
 
+#include "sound/qt/PanelWidgets.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -31,10 +33,7 @@ QString PropertyText(const std::string& text) {
 }
 
 QPushButton* ReadButton(const char* text) {
-    auto* b = new QPushButton(QString::fromUtf8(text));
-    b->setObjectName(QStringLiteral("read"));
-    b->setAutoDefault(false);
-    return b;
+    return MakePanelButton(QString::fromUtf8(text), QStringLiteral("read"));
 }
 
 } // namespace

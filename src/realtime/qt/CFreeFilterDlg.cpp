@@ -5,6 +5,8 @@
 #include "realtime/FreeFilterTool.h"
 #include "realtime/qt/CRtPanelWidget.h"
 
+#include "sound/qt/PanelWidgets.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -26,7 +28,7 @@ class CDrawingArea : public QWidget {
 public:
     explicit CDrawingArea(CFreeFilterTool& tool) : m_tool(tool) {
         setObjectName(QStringLiteral("area"));
-        setFixedSize(410, 250);
+        setFixedSize(440, 250);
         setMouseTracking(true);
     }
     double LastY() const { return m_lastY; }
@@ -119,11 +121,8 @@ CFreeFilterDlg::CFreeFilterDlg(CKymoDoc& doc, ISoundCard& card, QWidget* parent)
       m_free(static_cast<CFreeFilterTool*>(&Tool())) {
     auto* area = new CDrawingArea(*m_free);
     m_area = area;
-    auto* left = new QPushButton(QStringLiteral("Left_Side"));
-    left->setObjectName(QStringLiteral("leftSide"));
-    auto* right = new QPushButton(QStringLiteral("Right_Side"));
-    right->setObjectName(QStringLiteral("rightSide"));
-    for (QPushButton* b : {left, right}) b->setAutoDefault(false);
+    auto* left = MakePanelButton(QStringLiteral("Left_Side"), QStringLiteral("leftSide"));
+    auto* right = MakePanelButton(QStringLiteral("Right_Side"), QStringLiteral("rightSide"));
     m_top = new QLineEdit;
     m_range = new QLineEdit;
     for (QLineEdit* e : {m_top, m_range}) {

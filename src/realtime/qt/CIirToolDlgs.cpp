@@ -9,6 +9,8 @@
 #include "realtime/qt/CRtPanelWidget.h"
 #include "realtime/qt/RtPictures.h"
 
+#include "sound/qt/PanelWidgets.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -155,16 +157,12 @@ CCascadeIirDlg::CCascadeIirDlg(CKymoDoc& doc, ISoundCard& card, QWidget* parent)
     m_stage = new QLineEdit;
     m_stage->setMaximumWidth(40);
     m_stage->setReadOnly(true);
-    m_realize = new QPushButton(QStringLiteral("iir_op"));
-    m_realize->setObjectName(QStringLiteral("realize"));
+    m_realize = MakePanelButton(QStringLiteral("iir_op"), QStringLiteral("realize"));
     m_realize->setCheckable(true);
-    m_realize->setAutoDefault(false);
     m_series = List("series", {"E12", "E24", "実値", "s関数"}, m_cascade->Series());
     m_resistor = RtNumberEdit("resistor", p.refResistorK);
     m_capacitor = RtNumberEdit("capacitor", p.refCapacitorU);
-    auto* enter = new QPushButton(QStringLiteral("Enter"));
-    enter->setObjectName(QStringLiteral("enter"));
-    enter->setAutoDefault(false);
+    auto* enter = MakePanelButton(QStringLiteral("Enter"), QStringLiteral("enter"));
     m_picture = RtPicture(
         "picture",
         [this](QPainter& painter, const QRect& r) {
@@ -179,7 +177,7 @@ CCascadeIirDlg::CCascadeIirDlg(CKymoDoc& doc, ISoundCard& card, QWidget* parent)
             const StageTopology t = ChooseStageTopology(d.Shape(), d.Kind(), d.Order(), k);
             PaintStageSchematic(painter, r, static_cast<int>(t), d.Components(), k);
         },
-        QSize(330, 150));
+        QSize(330, 190));
 
     auto* grid = new QFormLayout;
     grid->addRow(QStringLiteral("ﾌｨﾙﾀｰの選択"), m_shape);

@@ -4,6 +4,8 @@
 #include "app/dialogs/SpinRow.h"
 #include "realtime/LineOutMode.h"
 #include "realtime/RtFilterTool.h"
+#include "sound/qt/PanelWidgets.h"
+#include "sound/qt/QueuedDelivery.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,10 +25,7 @@
 namespace {
 
 QPushButton* Button(const char* text, const char* name) {
-    auto* b = new QPushButton(QString::fromUtf8(text));
-    b->setObjectName(QString::fromUtf8(name));
-    b->setAutoDefault(false);
-    return b;
+    return MakePanelButton(QString::fromUtf8(text), QString::fromUtf8(name));
 }
 
 QLineEdit* Field(const char* name) {
@@ -104,6 +103,7 @@ CRtPanelWidget::CRtPanelWidget(CRtFilterTool& tool, const QStringList& displays,
                      Refresh();
                  }));
     auto* loadBox = new QGroupBox(QStringLiteral("処理能力"));
+    loadBox->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     auto* loadRow = new QGridLayout(loadBox);
     loadRow->addWidget(m_load, 0, 0, 1, 3);
     loadRow->addWidget(new QLabel(QStringLiteral("0")), 1, 0);
@@ -119,6 +119,7 @@ CRtPanelWidget::CRtPanelWidget(CRtFilterTool& tool, const QStringList& displays,
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(form);
     layout->addWidget(loadBox);
+    layout->addStretch();
     layout->addLayout(buttons);
 
     connect(m_start, &QPushButton::clicked, this, [this] {
@@ -160,10 +161,7 @@ CRtPanelWidget::CRtPanelWidget(CRtFilterTool& tool, const QStringList& displays,
         });
 
     CRtFilterEngine& engine = m_tool.Engine();
-    // Called on the device's thread; the delivery runs later on this widget's thread.
-    engine.Queue().SetNotifier([this] {
-        QMetaObject::invokeMethod(this, &CRtPanelWidget::Dispatch, Qt::QueuedConnection);
-    });
+    m_delivery = std::make_unique<CQueuedDelivery>(engine.Queue(), this, [this] { Dispatch(); });
     engine.SetStoppedListener([this] { Refresh(); });
     m_meter = new QTimer(this);
     connect(m_meter, &QTimer::timeout, this, [this] {
@@ -175,8 +173,7 @@ CRtPanelWidget::CRtPanelWidget(CRtFilterTool& tool, const QStringList& displays,
 }
 
 CRtPanelWidget::~CRtPanelWidget() {
-    // Waits for a notifier call in progress; no device thread reaches this widget afterwards.
-    m_tool.Engine().Queue().SetNotifier(nullptr);
+    m_delivery.reset();
     m_tool.Engine().SetStoppedListener(nullptr);
 }
 

@@ -3,7 +3,9 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
+class CQueuedDelivery;
 class CRateButton;
 class CRtFilterTool;
 class QCheckBox;
@@ -66,5 +68,6 @@ private:
     QProgressBar* m_load;
     QPushButton* m_save;
     QTimer* m_meter;
+    std::unique_ptr<CQueuedDelivery> m_delivery;
     bool m_bSyncing = false;
 };

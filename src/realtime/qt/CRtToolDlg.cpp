@@ -75,7 +75,10 @@ CRtToolDlg::CRtToolDlg(CKymoDoc& doc, std::unique_ptr<CRtFilterTool> tool, const
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-CRtToolDlg::~CRtToolDlg() = default;
+CRtToolDlg::~CRtToolDlg() {
+    // The panel reaches the tool's engine until it is gone; the tool goes with this object.
+    delete m_panel;
+}
 
 void CRtToolDlg::CloseTool() {
     m_tool->Close();

@@ -52,7 +52,7 @@ void Capacitor(QPainter& p, QPointF a, QPointF b, const QString& label, const st
         p.drawLine(mid + QPointF(-2, -7), mid + QPointF(-2, 7));
         p.drawLine(mid + QPointF(2, -7), mid + QPointF(2, 7));
         p.drawText(mid + QPointF(-12, -10), label);
-        p.drawText(mid + QPointF(-12, 18), Q(value));
+        p.drawText(mid + QPointF(-12, -22), Q(value));
     } else {
         p.drawLine(a, mid - QPointF(0, 2));
         p.drawLine(mid + QPointF(0, 2), b);
@@ -143,40 +143,60 @@ void SallenKey(QPainter& p, const QRect& r, bool lowPass, bool firstOrder, const
     p.drawLine(QPointF(minus.x() - 6, minus.y()), minus);
 }
 
-// The state-variable circuits: summer, two integrators (R2, R3 with C0), damping R1, input R0,
-// output R4; the notch adds R5 // R6 // R7 (Rx when positive, Ry when negative).
+// The state-variable circuits: the input resistor R0 into the summer, two integrators (R2 and
+// R3 with C0 each), the damping feedback R1 and the loop feedback R4 from the outputs back to
+// the summer; the notch adds R5 // R6 // R7 (Rx when positive, Ry when negative).
 void StateVariable(QPainter& p, const QRect& r, bool notch, const CrTable& cr, int k) {
-    const double y = r.top() + 44;
-    const double step = (r.width() - 40) / 3.0;
-    QPointF plus, minus;
+    const double y = r.top() + 78;
+    const double left = r.left();
+    const double outs[3] = {left + 100, left + 200, left + 300};
     const char* const names[3] = {"Σ", "∫", "∫"};
-    QPointF outs[3];
+    QPointF plus, minus, summerIn;
     for (int i = 0; i < 3; ++i) {
-        outs[i] = QPointF(r.left() + 30 + step * (i + 1), y);
-        OpAmp(p, outs[i], plus, minus);
-        p.drawText(outs[i] + QPointF(-26, -20), QString::fromUtf8(names[i]));
-        if (i > 0) {
-            Resistor(p, outs[i - 1], QPointF(minus.x(), minus.y()), Name(i == 1 ? "R2_" : "R3_", k),
-                     ResistorText(i == 1 ? cr.R2[k] : cr.R3[k]));
-        }
+        OpAmp(p, QPointF(outs[i], y), plus, minus);
+        p.drawText(QPointF(outs[i] - 28, y - 18), QString::fromUtf8(names[i]));
+        if (i == 0) summerIn = minus;
+        // The non-inverting input to ground.
+        p.drawLine(plus, plus - QPointF(6, 0));
+        Ground(p, plus - QPointF(6, -14));
+        p.drawLine(plus - QPointF(6, 0), plus - QPointF(6, -14));
+        if (i == 0) continue;
+        const QPointF node(minus.x() - 8, minus.y());
+        Resistor(p, QPointF(outs[i - 1], y), QPointF(node.x(), y), Name(i == 1 ? "R2_" : "R3_", k),
+                 ResistorText(i == 1 ? cr.R2[k] : cr.R3[k]));
+        p.drawLine(QPointF(node.x(), y), node);
+        p.drawLine(node, minus);
+        // The integrating capacitor from the input node over the op-amp to its output.
+        const double top = y - 36;
+        p.drawLine(node, QPointF(node.x(), top));
+        Capacitor(p, QPointF(node.x(), top), QPointF(outs[i], top), Name("C0_", k),
+                  CapacitorText(cr.C0[k]));
+        p.drawLine(QPointF(outs[i], top), QPointF(outs[i], y));
     }
-    Resistor(p, QPointF(r.left() + 4, y + 7), QPointF(outs[0].x() - 32, y + 7), Name("R0_", k),
-             ResistorText(cr.R0[k]));
-    Capacitor(p, QPointF(outs[1].x() - 40, y - 26), QPointF(outs[2].x() - 40, y - 26),
-              Name("C0_", k), CapacitorText(cr.C0[k]));
-    const double low = r.bottom() - 12;
-    Resistor(p, QPointF(outs[0].x(), low), QPointF(outs[1].x(), low), Name("R1_", k),
-             ResistorText(cr.R1[k]));
-    Resistor(p, QPointF(outs[1].x(), low), QPointF(outs[2].x(), low), Name("R4_", k),
-             ResistorText(cr.R4[k]));
+    p.drawText(QPointF(left + 2, y - 4), QStringLiteral("in"));
+    const QPointF sumNode(summerIn.x() - 8, summerIn.y());
+    Resistor(p, QPointF(left + 4, sumNode.y()), sumNode, Name("R0_", k), ResistorText(cr.R0[k]));
+    p.drawLine(sumNode, summerIn);
+    // Feedback from the two integrator outputs back to the summer's input node.
+    const double rows[2] = {y + 38, y + 70};
+    const char* const fbNames[2] = {"R1_", "R4_"};
+    const double fbValues[2] = {cr.R1[k], cr.R4[k]};
+    for (int f = 0; f < 2; ++f) {
+        const double x = outs[f + 1];
+        p.drawLine(QPointF(x, y), QPointF(x, rows[f]));
+        Resistor(p, QPointF(x, rows[f]), QPointF(sumNode.x(), rows[f]), Name(fbNames[f], k),
+                 ResistorText(fbValues[f]));
+        p.drawLine(QPointF(sumNode.x(), rows[f]), sumNode);
+    }
+    p.drawText(QPointF(outs[2] + 2, y - 6), QStringLiteral("out"));
     if (notch) {
         const double inv = (cr.R5[k] != 0.0 ? 1.0 / cr.R5[k] : 0.0) +
                            (cr.R6[k] != 0.0 ? 1.0 / cr.R6[k] : 0.0) +
                            (cr.R7[k] != 0.0 ? 1.0 / cr.R7[k] : 0.0);
         const double rp = inv != 0.0 ? 1.0 / inv : 0.0;
         const QString name = rp >= 0.0 ? QStringLiteral("Rx=") : QStringLiteral("Ry=");
-        p.drawText(QPointF(r.left() + 4, low - 8),
-                   name + Q(ResistorText(std::fabs(rp))) + QStringLiteral(" (R5//R6//R7)"));
+        p.drawText(QPointF(left + 150, r.bottom() - 3),
+                   QStringLiteral("R5//R6//R7: ") + name + Q(ResistorText(std::fabs(rp))));
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "utilities/Benchmark.h"
 
+#include "sound/qt/PanelWidgets.h"
+
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPushButton>
@@ -75,11 +77,8 @@ CBenchmarkDlg::CBenchmarkDlg(CKymoDoc& doc, QWidget* parent)
     : QDialog(parent), m_bench(std::make_unique<CBenchmark>(doc)) {
     setWindowTitle(QStringLiteral("ベンチマークテスト"));
     m_gauge = new CGauge(*m_bench);
-    auto* start = new QPushButton(QStringLiteral("開始"));
-    start->setObjectName(QStringLiteral("start"));
-    auto* stop = new QPushButton(QStringLiteral("終了"));
-    stop->setObjectName(QStringLiteral("stop"));
-    for (QPushButton* b : {start, stop}) b->setAutoDefault(false);
+    auto* start = MakePanelButton(QStringLiteral("開始"), QStringLiteral("start"));
+    auto* stop = MakePanelButton(QStringLiteral("終了"), QStringLiteral("stop"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(start);
     buttons->addWidget(stop);

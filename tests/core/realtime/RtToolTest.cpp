@@ -362,3 +362,32 @@ TEST(CoefFirTool, ReadsFirFilesOnly) {
     }
     tool.Close();
 }
+
+// A band design that no lower cut-off reaches (an elliptic band-pass up to half the rate): the
+// slider's retries stop at position 0 with one message, and the running design and cut-offs stay.
+TEST(CascadeIirTool, SliderRetriesStopAtTheBottom) {
+    Rig rig;
+    rig.doc.m_nFilterShape = 2;
+    rig.doc.m_nCascadeKind = 3;
+    rig.doc.m_nIirOrder = 3;
+    rig.doc.m_fCutLow = 1000.0f;
+    rig.doc.m_fCutHigh = 23000.0f;
+    CCascadeIirTool tool(rig.doc, *rig.card);
+    ASSERT_TRUE(tool.OnStart()) << ::testing::PrintToString(rig.ui.MessageTexts());
+    const BiquadTable running = tool.Design().Iir();
+    CascadeParams p = tool.Params();
+    p.cutHigh = 24000.0;
+    tool.SetParams(p);
+    EXPECT_EQ(
+        rig.ui.MessageTexts(),
+        std::vector<std::string>{"係数算出に失敗しました！！\n ｶｯﾄｵﾌ、次数等を変えてみて下さい。"});
+    rig.ui.Clear();
+    tool.OnCutSlider(1, 30);
+    EXPECT_EQ(rig.ui.MessageTexts(), std::vector<std::string>{rtmsg::kSliderNoDesign});
+    EXPECT_EQ(tool.Params().cutLow, 1000.0);
+    EXPECT_EQ(tool.Params().cutHigh, 24000.0);
+    EXPECT_EQ(tool.Design().Iir().b0[0], running.b0[0]);
+    EXPECT_EQ(tool.Design().Iir().a1[2], running.a1[2]);
+    EXPECT_TRUE(tool.IsRunning());
+    tool.Close();
+}
