@@ -1,7 +1,7 @@
 // sonalyx-cli live spectrum: the spectrum analyzer on a sound card until a number of blocks
 // were analysed, then the panel's "保存".
-#include "cli/CliDocument.h"
 #include "cli/LiveConditions.h"
+#include "cli/LivePanelRun.h"
 #include "cli/LiveRunner.h"
 #include "document/CKymoDoc.h"
 #include "sound/spectrum/SpecAnaPanel.h"
@@ -14,39 +14,12 @@ const std::string kUsage = std::string("live spectrum ") + kLiveDeviceUsage + " 
 } // namespace
 
 SONALYX_CLI_COMMAND("live spectrum", kUsage, args, ctx) {
-    if (!args.Has("updates") || !args.Has("o") || !args.Positional().empty()) {
-        ctx.err << "usage: sonalyx-cli " << kUsage << "\n";
-        return 2;
-    }
-    const auto updates = CliInt(args, "updates", ctx);
-    if (!updates) return 1;
-    if (*updates < 1) {
-        ctx.err << "--updates: 1 or more\n";
-        return 1;
-    }
-    auto doc = MakeCliDocument(ctx);
-    if (!ApplyLiveConditions(args, *doc, ctx)) return 1;
-    CLiveRunner runner(ctx);
-    if (!runner.OpenCard(args)) return 1;
-    runner.AttachDocument(*doc);
-    if (!doc->BeginSpectrumAnalyzer(runner.Card(), true)) return 1;
-    int rc = 1;
-    {
-        CSpecAnaPanel panel(*doc, *runner.Card());
-        runner.RecordFrom(panel.Engine(), args);
-        if (args.Has("average")) panel.OnAverage();
-        if (panel.OnStart()) {
-            const long long first = runner.Redraws();
-            rc = runner.Drive(panel.Engine(), [&] { return runner.Redraws() - first >= *updates; });
-            runner.PrintStats(panel.Engine());
-            if (rc == 0) {
-                ctx.ui.fileAnswers.push_back(args.GetOr("o", ""));
-                rc = panel.OnSave() ? 0 : 1;
-            }
-        }
-        panel.Close();
-    }
-    doc->FinishSpectrumAnalyzer();
-    if (!runner.WriteRecording()) rc = 1;
-    return rc;
+    LivePanelRecipe recipe;
+    recipe.begin = [](CKymoDoc& doc, ISoundCard* card) {
+        return doc.BeginSpectrumAnalyzer(card, true);
+    };
+    recipe.makePanel = [](CKymoDoc& doc, ISoundCard& card) {
+        return std::make_unique<CSpecAnaPanel>(doc, card);
+    };
+    return RunLivePanelToSave(args, ctx, kUsage, recipe);
 }

@@ -182,6 +182,11 @@ public:
     // finish step after the panel closed: the last result stays as kind 15/16, the capture area
     // is released.
     int BeginSpectrumAnalyzer(ISoundCard* card, bool fromToolbar);
+    // The same set-up for the correlation meter (m_bCorrMode; `cross`: between the channels).
+    // With storedConditions the stored conditions are taken as the toolbar commands take them.
+    int BeginCorrelationMeter(ISoundCard* card, bool cross, bool storedConditions = false);
+    // After either panel closed: the last result stays (kind 15/16, or 22/23/26 in correlation
+    // mode) when a block was analysed, else kind 0; the capture area is released.
     void FinishSpectrumAnalyzer();
     // Taps L of the down-sampling filter for captures at `rate` with analysis-size index `pow`.
     static int DecimationTapsFor(int rate, int pow);
@@ -192,9 +197,20 @@ public:
     // The spectrum (or, with m_bDualCh, the ratio ch2/ch1) of the captured block into the
     // result buffers, averaged when m_bAveraging; kind 10 or 11. 0 when the block is too short.
     int ComputeLiveSpectrum();
+    // The normalised auto-correlation of each channel, or with m_bDualCh the cross-correlation,
+    // of the captured block into m_fRe (ch1 or cross) and m_fOpRe (ch2), averaged when
+    // m_bAveraging; kind 20 or 21. A silent record gives 0 at every lag. 0 when the block is too
+    // short.
+    int ComputeLiveCorrelation();
+    // Down-samples the captured block when set, sets m_fDt and converts it (below). 0 when the
+    // block holds less than one record. RestoreCaptureArea brings a down-sampled capture area
+    // back to its full size for the next block.
+    int PrepareCapturedBlock();
+    void RestoreCaptureArea();
     // Converts `count` frames of the capture area from `start`, minus the offsets, windowed, into
     // m_fWave1/2 and the transform inputs m_fRe/m_fIm (ch1) and m_fOpRe/m_fOpIm (ch2).
     void ConvertCapturedBlock(int start, int count);
+    // Clears the averaging accumulators and the correlation's normaliser sums.
     void ClearAccumulators();
     // "保存" of the instrument panels: asks for "MeasureData" .opr or .csv and writes the current
     // result; SaveLiveResultAs writes to `path` (by its extension). 1 when written.
@@ -328,6 +344,9 @@ public:
     // Running sums of the live averaging, one per channel.
     std::vector<float> m_fAccum1 = std::vector<float>(limits::kComplexCapacity);
     std::vector<float> m_fAccum2 = std::vector<float>(limits::kComplexCapacity);
+    // Running sums of the correlation's per-block normalisers: ch1 (or the cross pair) and ch2.
+    double m_fNormSum1 = 0.0;
+    double m_fNormSum2 = 0.0;
     // Oscilloscope display.
     int m_nScopeShow = 1;
     int m_bScopeCh1 = 1;

@@ -9,7 +9,7 @@ int CKymoDoc::ProcessRealtime(int code) {
     bool redraw = false;
     switch (code) {
     case realtime::kSpectrum:
-        redraw = ComputeLiveSpectrum() != 0;
+        redraw = (m_bCorrMode ? ComputeLiveCorrelation() : ComputeLiveSpectrum()) != 0;
         break;
     case realtime::kFilterSpectrum:
         redraw = FilterSpectrumStep(kind::RtFilterRunning) != 0;

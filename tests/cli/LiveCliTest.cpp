@@ -1,3 +1,5 @@
+#include "LiveCliSupport.h"
+
 #include "cli/CliCommand.h"
 #include "document/CKymoDoc.h"
 #include "document/DataKinds.h"
@@ -12,15 +14,10 @@
 
 namespace {
 
-struct RunResult {
-    int rc;
-    std::string out, err;
-};
+using RunResult = CliRunResult;
 
 RunResult RunCommand(const std::vector<std::string>& words) {
-    std::ostringstream out, err;
-    const int rc = RunCli(words, out, err);
-    return {rc, out.str(), err.str()};
+    return RunCliWords(words);
 }
 
 // Opens a saved spectrum (.opr) through the document.
@@ -75,25 +72,11 @@ TEST_P(LiveSpectrumCli, SavedResultEqualsTheFileAnalysisOfTheRecording) {
     ASSERT_TRUE(file.OnOpenDocument(rec)) << ::testing::PrintToString(ui.MessageTexts());
     ASSERT_EQ(file.m_nChannel, c.channels);
     ASSERT_EQ(file.m_nBitsPerSample, c.bits);
-    const int frames = file.m_nFrames;
-    ASSERT_EQ(frames % c.updates, 0);
-    const int bufferFrames = frames / c.updates;
-    const int d = -c.downExp;
-    int pow = 0;
-    while ((128 << pow) != c.points) ++pow;
+    ASSERT_EQ(file.m_nFrames % c.updates, 0);
+    const int pow = PowOfPoints(c.points);
+    // Only the first block of the last buffer was analysed: cut it out as a file of its own.
     if (!c.average) {
-        // Only the first block of the last buffer was analysed: cut it out as a file of its own.
-        const int taps = d ? CKymoDoc::DecimationTapsFor(file.m_nSamplesPerSec, pow) : 0;
-        const int block = (c.points << d) + ((1 << d) - 1) * taps;
-        std::vector<int> samples;
-        for (int i = 0; i < block; ++i)
-            for (int ch = 1; ch <= c.channels; ++ch)
-                samples.push_back(file.GetSample(frames - bufferFrames + i, ch));
-        WavFormat f;
-        f.channels = c.channels;
-        f.bits = c.bits;
-        f.rate = file.m_nSamplesPerSec;
-        ASSERT_TRUE(file.LoadFromBytes(BuildWav(f, samples)));
+        ASSERT_TRUE(KeepLastAnalysedBlock(file, c.updates, c.points, c.downExp));
     }
     file.disp_mode3 = c.channels == 2 ? chan::Both : chan::Ch1;
     AnalysisSetup setup;
@@ -134,7 +117,7 @@ TEST(LiveSpectrumCliFaults, EachDeviceFaultIsReportedAndNothingHangs) {
     for (const Fault& f : faults) {
         TempDir dir;
         const RunResult r = RunCommand({"live", "spectrum", "--device", "virtual", "--dut", f.dut,
-                                 "--updates", "1000", "-o", dir.Path("x.opr")});
+                                        "--updates", "1000", "-o", dir.Path("x.opr")});
         EXPECT_EQ(r.rc, 1) << f.dut;
         EXPECT_NE(r.err.find(f.message), std::string::npos) << f.dut << ": " << r.err;
     }

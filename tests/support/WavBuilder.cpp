@@ -19,19 +19,25 @@ void PutTag(std::vector<std::uint8_t>& b, const char* tag) {
 }
 } // namespace
 
-std::vector<std::uint8_t> BuildWav(const WavFormat& s, const std::vector<int>& samples) {
-    const int bytesPerSample = (s.bits + 7) / 8;
-    const int blockAlign =
-        s.blockAlignOverride >= 0 ? s.blockAlignOverride : s.channels * bytesPerSample;
+std::vector<std::uint8_t> PcmBytes(const std::vector<int>& samples, int bits) {
+    const int bytesPerSample = (bits + 7) / 8;
     std::vector<std::uint8_t> data;
     for (int v : samples) {
-        if (s.bits == 8) {
+        if (bits == 8) {
             data.push_back(static_cast<std::uint8_t>(v + 128));
         } else {
             for (int i = 0; i < bytesPerSample; ++i)
                 data.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i)));
         }
     }
+    return data;
+}
+
+std::vector<std::uint8_t> BuildWav(const WavFormat& s, const std::vector<int>& samples) {
+    const int bytesPerSample = (s.bits + 7) / 8;
+    const int blockAlign =
+        s.blockAlignOverride >= 0 ? s.blockAlignOverride : s.channels * bytesPerSample;
+    const std::vector<std::uint8_t> data = PcmBytes(samples, s.bits);
     std::vector<std::uint8_t> b;
     PutTag(b, "RIFF");
     Put32(b, 0); // patched below

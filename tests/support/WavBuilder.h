@@ -18,6 +18,8 @@ struct WavFormat {
 
 // Samples interleaved by frame, channel 1 first; 8-bit values are given signed (-128..127).
 std::vector<std::uint8_t> BuildWav(const WavFormat& format, const std::vector<int>& samples);
+// The little-endian PCM bytes of such samples (8-bit ones with their 128 bias).
+std::vector<std::uint8_t> PcmBytes(const std::vector<int>& samples, int bits);
 
 // A sine of `frames` frames in every channel, channel c shifted by c * 90 degrees.
 std::vector<int> SineSamples(int frames, int channels, double amplitude, double cyclesPerFrame);

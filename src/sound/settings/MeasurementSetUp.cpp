@@ -91,22 +91,43 @@ int CKymoDoc::SetUpMeasurement(ISoundCard* card, const MeasConditionMode& mode) 
     return 1;
 }
 
-int CKymoDoc::BeginSpectrumAnalyzer(ISoundCard* card, bool fromToolbar) {
-    ClearAccumulators();
-    m_nRealUpdates = 0;
-    m_bDualCh = 0;
-    m_bCorrMode = 0;
-    m_bFromToolbar = fromToolbar ? 1 : 0;
+namespace {
+
+// The set-up of the spectrum analyzer and the correlation meter; they differ by the mode flags.
+int BeginBlockInstrument(CKymoDoc& doc, ISoundCard* card, bool fromToolbar, bool dualCh,
+                         bool corrMode) {
+    doc.ClearAccumulators();
+    doc.m_nRealUpdates = 0;
+    doc.m_bDualCh = dualCh ? 1 : 0;
+    doc.m_bCorrMode = corrMode ? 1 : 0;
+    doc.m_bFromToolbar = fromToolbar ? 1 : 0;
     MeasConditionMode mode;
-    const int ok = SetUpMeasurement(card, mode);
-    m_bFromToolbar = 0;
+    mode.twoChannel = dualCh;
+    mode.correlation = corrMode;
+    const int ok = doc.SetUpMeasurement(card, mode);
+    doc.m_bFromToolbar = 0;
     return ok;
+}
+
+} // namespace
+
+int CKymoDoc::BeginSpectrumAnalyzer(ISoundCard* card, bool fromToolbar) {
+    return BeginBlockInstrument(*this, card, fromToolbar, false, false);
+}
+
+int CKymoDoc::BeginCorrelationMeter(ISoundCard* card, bool cross, bool storedConditions) {
+    return BeginBlockInstrument(*this, card, storedConditions, cross, true);
 }
 
 void CKymoDoc::FinishSpectrumAnalyzer() {
     if (m_nRealUpdates > 0) {
         const bool mono = m_nMeasCh == meas::kMono;
-        disp_mode1 = mono ? kind::Spectrum1 : kind::Spectrum2;
+        if (!m_bCorrMode)
+            disp_mode1 = mono ? kind::Spectrum1 : kind::Spectrum2;
+        else if (m_bDualCh)
+            disp_mode1 = kind::CrossCorr;
+        else
+            disp_mode1 = mono ? kind::AutoCorr1 : kind::AutoCorr2;
         disp_mode3 = mono ? chan::Ch1 : chan::Both;
     } else {
         disp_mode1 = kind::None;

@@ -13,6 +13,8 @@
 void CKymoDoc::ClearAccumulators() {
     std::fill(m_fAccum1.begin(), m_fAccum1.end(), 0.0f);
     std::fill(m_fAccum2.begin(), m_fAccum2.end(), 0.0f);
+    m_fNormSum1 = 0.0;
+    m_fNormSum2 = 0.0;
 }
 
 void CKymoDoc::ConvertCapturedBlock(int start, int count) {
@@ -45,21 +47,29 @@ void CKymoDoc::ConvertCapturedBlock(int start, int count) {
     }
 }
 
-int CKymoDoc::ComputeLiveSpectrum() {
+int CKymoDoc::PrepareCapturedBlock() {
     const int capturedRate = m_nSamplesPerSec;
     const int d = -m_nDownExp;
-    const bool decimated = d > 0;
     bool ok = true;
     for (int pass = 0; pass < d && ok; ++pass) ok = DecimateWave() != 0;
     m_fDt = static_cast<float>(std::ldexp(1.0, d) / capturedRate);
 
     const int start = 0;
     const int count = std::min(m_nAnalyseCount > 0 ? m_nAnalyseCount : m_nPoints, 32768);
-    if (!ok || !HasWave() || m_nFrames < start + count || count != m_nPoints) ok = false;
+    if (!ok || !HasWave() || m_nFrames < start + count || count != m_nPoints) return 0;
+    ConvertCapturedBlock(start, count);
+    return 1;
+}
+
+void CKymoDoc::RestoreCaptureArea() {
+    if (m_nDownExp != 0) AllocateCaptureArea();
+}
+
+int CKymoDoc::ComputeLiveSpectrum() {
+    const bool ok = PrepareCapturedBlock() != 0;
     if (ok) {
         const int n = m_nPoints;
         const bool two = m_nChannel == 2;
-        ConvertCapturedBlock(start, count);
         DocForwardFft(*this, m_fRe.data(), m_fIm.data());
         if (two) DocForwardFft(*this, m_fOpRe.data(), m_fOpIm.data());
         if (m_bDualCh && two) {
@@ -94,6 +104,6 @@ int CKymoDoc::ComputeLiveSpectrum() {
             disp_mode1 = kind::LiveSpectrum;
         }
     }
-    if (decimated) AllocateCaptureArea();
+    RestoreCaptureArea();
     return ok ? 1 : 0;
 }

@@ -7,6 +7,7 @@
 #include "sound/engine/SoundReports.h"
 #include "sound/settings/MeasConditions.h"
 #include "sound/settings/MeasMessages.h"
+#include "sound/spectrum/LevelSteps.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,16 +16,8 @@
 namespace {
 constexpr int kMinRangeExp = -2, kMaxRangeExp = 9;
 constexpr int kMaxPositionStep = 10;
-constexpr int kMaxTopLevelStep = 50;
-constexpr int kMinDynamicRangeStep = 1, kMaxDynamicRangeStep = 50;
 constexpr int kMaxIntervalTenths = 20;
 constexpr const char* kAbsent = "Non";
-
-std::string RangeLabel(int exp) {
-    if (exp == -2) return "0.25";
-    if (exp == -1) return "0.5";
-    return std::to_string(1 << exp);
-}
 } // namespace
 
 CSpecAnaPanel::CSpecAnaPanel(CKymoDoc& doc, ISoundCard& card)
@@ -123,15 +116,11 @@ void CSpecAnaPanel::OnPositionSpin(int channel, int delta) {
 }
 
 void CSpecAnaPanel::OnTopLevelSpin(int delta) {
-    m_doc.m_nTopLevelStep =
-        std::clamp(m_doc.m_nTopLevelStep + delta, -kMaxTopLevelStep, kMaxTopLevelStep);
-    ApplyToDocument();
+    StepTopLevel(m_doc, delta);
 }
 
 void CSpecAnaPanel::OnDynamicRangeSpin(int delta) {
-    m_doc.m_nDynamicRangeStep =
-        std::clamp(m_doc.m_nDynamicRangeStep + delta, kMinDynamicRangeStep, kMaxDynamicRangeStep);
-    ApplyToDocument();
+    StepDynamicRange(m_doc, delta);
 }
 
 void CSpecAnaPanel::ApplyToDocument() {
@@ -143,6 +132,12 @@ void CSpecAnaPanel::ApplyToDocument() {
     m_doc.m_nDynamicRange = m_doc.m_nDynamicRangeStep * 10;
 }
 
+std::string CSpecAnaPanel::MagnificationText(int exp) {
+    if (exp == -2) return "0.25";
+    if (exp == -1) return "0.5";
+    return std::to_string(1 << std::clamp(exp, 0, 30));
+}
+
 std::string CSpecAnaPanel::IntervalText() const {
     char text[16];
     std::snprintf(text, sizeof text, "%.1f", m_doc.m_nIntervalTenths * 0.1);
@@ -151,7 +146,7 @@ std::string CSpecAnaPanel::IntervalText() const {
 
 std::string CSpecAnaPanel::RangeText(int channel) const {
     if (channel == 2 && !IsStereo()) return kAbsent;
-    return RangeLabel(channel == 2 ? m_doc.m_nCh2RangeExp : m_doc.m_nCh1RangeExp);
+    return MagnificationText(channel == 2 ? m_doc.m_nCh2RangeExp : m_doc.m_nCh1RangeExp);
 }
 
 std::string CSpecAnaPanel::PositionText(int channel) const {

@@ -60,6 +60,8 @@ public:
 protected:
     // Engines of instruments that share this panel's behaviour (the correlation meter).
     CSpecAnaPanel(CKymoDoc& doc, std::unique_ptr<SoundDuplex> engine);
+    // The text of a magnification 2^exp: "0.25", "0.5", then the whole number.
+    static std::string MagnificationText(int exp);
     CKymoDoc& m_doc;
 
 private:

@@ -28,19 +28,6 @@ std::vector<int> TestSignal(int frames, int channels, int bits) {
     return s;
 }
 
-std::vector<std::uint8_t> PcmBytes(const std::vector<int>& samples, int bits) {
-    std::vector<std::uint8_t> b;
-    for (int v : samples) {
-        if (bits == 8) {
-            b.push_back(static_cast<std::uint8_t>(v + 128));
-        } else {
-            b.push_back(static_cast<std::uint8_t>(v & 0xFF));
-            b.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
-        }
-    }
-    return b;
-}
-
 void ExpectClose(const std::vector<float>& live, const std::vector<float>& file, int n,
                  const char* what) {
     double peak = 0.0;
