@@ -2,16 +2,13 @@
 
 #include "document/DocMessages.h"
 
+#include <cstdio>
 #include <fstream>
-
-namespace {
 
 std::string FileNamePart(const std::string& path) {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
-
-} // namespace
 
 std::optional<std::string> AskSavePath(IDocumentUi& ui, const std::string& title,
                                        const std::string& filter,
@@ -36,6 +33,15 @@ bool WriteFileBytes(const std::string& path, const void* bytes, std::size_t coun
     out.write(static_cast<const char*>(bytes), static_cast<std::streamsize>(count));
     out.close();
     return static_cast<bool>(out);
+}
+
+bool WriteFileReplacing(const std::string& path, const void* bytes, std::size_t count) {
+    const std::string temporary = path + ".sonalyx-part";
+    if (WriteFileBytes(temporary, bytes, count) &&
+        std::rename(temporary.c_str(), path.c_str()) == 0)
+        return true;
+    std::remove(temporary.c_str());
+    return false;
 }
 
 int SaveWaveAs(IDocumentUi& ui, std::string& label, const unsigned char* bytes, std::size_t count) {

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+// The part of a path after its last "/".
+std::string FileNamePart(const std::string& path);
+
 // The program's save-dialog rule: a file name without any "." gets `defaultExt` appended; a
 // path containing one of `accepted` (for example ".wav") is taken as it is; any other path is
 // shown, followed by `wrongExtMessage`, and the dialog is asked again. Nothing on cancel.
@@ -21,3 +24,8 @@ int SaveWaveAs(IDocumentUi& ui, std::string& label, const unsigned char* bytes, 
 
 // Writes bytes to a file in one piece; false when the file cannot be created or written.
 bool WriteFileBytes(const std::string& path, const void* bytes, std::size_t count);
+
+// Writes bytes under a temporary name beside `path` and renames it to `path` only when every
+// byte was written, so that `path` holds either its old content or the whole new one. On failure
+// the temporary file is removed and false is returned.
+bool WriteFileReplacing(const std::string& path, const void* bytes, std::size_t count);

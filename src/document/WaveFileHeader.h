@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/DocumentLimits.h"
+#include "document/WaveFormatTags.h"
 
 #include <cstdint>
 
@@ -12,6 +13,11 @@
 void BuildWaveHeader(std::uint8_t (&header)[limits::kWaveHeaderSize], int rate, int bits,
                      int channels, std::uint32_t dataBytes,
                      std::uint32_t headLen = limits::kWaveHeaderSize);
+
+// The same layout for 32-bit IEEE float samples: format tag 3 and, as formats other than PCM
+// require, a "fact" chunk holding the number of sample frames (not the data byte count).
+void BuildFloatWaveHeader(std::uint8_t (&header)[limits::kWaveHeaderSize], int rate, int channels,
+                          std::uint32_t frames);
 
 // Bytes of one sample of `bits` (32, 24, 16; anything else 1).
 int WaveBytesPerSample(int bits);

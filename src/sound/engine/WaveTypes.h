@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/WaveFormatTags.h"
+
 #include <atomic>
 #include <cstdint>
 #include <optional>
@@ -52,10 +54,7 @@ struct WaveHeader {
     }
 };
 
-// Format tags.
 namespace wavefmt {
-constexpr int Pcm = 1;
-constexpr int Extensible = 0xFFFE;
 constexpr int FrontLeftRight = 3; // channel mask of the extensible format
 } // namespace wavefmt
 
