@@ -3,6 +3,7 @@
 #include "cli/CliDocument.h"
 #include "document/AnalysisMessages.h"
 #include "document/CKymoDoc.h"
+#include "document/Coherence.h"
 #include "document/DataKinds.h"
 #include "document/DocumentLimits.h"
 #include "document/FileAnalysis.h"
@@ -36,14 +37,14 @@ int PowForPoints(int n) {
 constexpr const char* kUsage =
     "usage: sonalyx-cli analyze spectrum|autocorr|crosscorr|transfer WAV --points N "
     "[--window triangle|hanning|hamming|blackman|kaiser|none] [--down E] [--average K] "
-    "[--channel 1|2|both] -o OUT.opr|OUT.csv\n";
+    "[--channel 1|2|both] [--coherence COH.csv] -o OUT.opr|OUT.csv\n";
 
 } // namespace
 
 SONALYX_CLI_COMMAND("analyze",
                     "analyze spectrum|autocorr|crosscorr|transfer WAV --points N [--window W] "
-                    "[--down E] [--average K] [--channel 1|2|both] -o OUT.opr|OUT.csv   averaged "
-                    "file analysis",
+                    "[--down E] [--average K] [--channel 1|2|both] [--coherence COH.csv] "
+                    "-o OUT.opr|OUT.csv   averaged file analysis (--coherence: transfer only)",
                     args, ctx) {
     if (args.Positional().size() != 2 || !args.Has("points") || !args.Has("o")) {
         ctx.err << kUsage;
@@ -76,6 +77,11 @@ SONALYX_CLI_COMMAND("analyze",
             return 1;
         }
         setup.downExp = *down;
+    }
+    if (args.Has("coherence") &&
+        (which->second != analysis::Transfer || args.GetOr("coherence", "").empty())) {
+        ctx.err << "--coherence: a file name, with the transfer analysis only\n";
+        return 1;
     }
     const bool needsBoth =
         which->second == analysis::CrossCorr || which->second == analysis::Transfer;
@@ -114,5 +120,7 @@ SONALYX_CLI_COMMAND("analyze",
     }
     if (!doc->RunAveragingPass(count)) return 1;
     ctx.ui.fileAnswers.push_back(args.GetOr("o", ""));
-    return doc->OnSaveResult() ? 0 : 1;
+    if (!doc->OnSaveResult()) return 1;
+    if (args.Has("coherence") && !WriteCoherenceCsv(*doc, args.GetOr("coherence", ""))) return 1;
+    return 0;
 }

@@ -2,6 +2,7 @@
 // wave record by record and leaves the averaged result.
 #include "document/AnalysisMath.h"
 #include "document/CKymoDoc.h"
+#include "document/Coherence.h"
 #include "document/DataKinds.h"
 #include "document/FileAnalysis.h"
 #include "dsp/WindowKinds.h"
@@ -33,10 +34,14 @@ const char* LaterTitle(int which) {
                : "[これを表示したらおかしい]";
 }
 
-// Sums of one pass: four N-point accumulators and the normalisers.
+// Sums of one pass: four N-point accumulators and the normalisers; for the transfer function
+// also the auto and cross spectra of the coherence.
 struct Accumulators {
-    explicit Accumulators(int n) : a(n), b(n), c(n), d(n) {}
+    Accumulators(int n, bool spectra)
+        : a(n), b(n), c(n), d(n), s11(spectra ? n : 0), s22(spectra ? n : 0),
+          s12Re(spectra ? n : 0), s12Im(spectra ? n : 0) {}
     std::vector<double> a, b, c, d;
+    std::vector<double> s11, s22, s12Re, s12Im;
     double norm1 = 0.0, norm2 = 0.0;
 };
 
@@ -72,7 +77,8 @@ int CKymoDoc::RunAveragingPass(int count, const std::function<void()>& refresh) 
     float* im = m_fIm.data();
     float* opRe = m_fOpRe.data();
     float* opIm = m_fOpIm.data();
-    Accumulators acc(n);
+    Accumulators acc(n, which == analysis::Transfer);
+    m_nCoherenceKey = 0;
 
     const auto readRecord = [&](int r) {
         const long long start = static_cast<long long>(r) * n;
@@ -125,6 +131,13 @@ int CKymoDoc::RunAveragingPass(int count, const std::function<void()>& refresh) 
                          std::sqrt(PopulationVariance(m_fWork2.data(), n));
             break;
         default:
+            for (int k = 0; k < n; ++k) {
+                const double r1 = re[k], i1 = im[k], r2 = opRe[k], i2 = opIm[k];
+                acc.s11[k] += r1 * r1 + i1 * i1;
+                acc.s22[k] += r2 * r2 + i2 * i2;
+                acc.s12Re[k] += r1 * r2 + i1 * i2;
+                acc.s12Im[k] += r1 * i2 - i1 * r2;
+            }
             TransferRatio(re, im, opRe, opIm, n, re, im);
             for (int k = 0; k < n; ++k) {
                 acc.a[k] += re[k];
@@ -221,6 +234,9 @@ int CKymoDoc::RunAveragingPass(int count, const std::function<void()>& refresh) 
         std::copy_n(tRe.begin(), n, m_fWave1.begin());
         std::copy_n(tRe.begin(), n, m_fWork1.begin());
         disp_mode1 = kind::Transfer;
+        CoherenceFromSums(acc.s11.data(), acc.s22.data(), acc.s12Re.data(), acc.s12Im.data(), n,
+                          m_fCoherence.data());
+        m_nCoherenceKey = TransferFingerprint(*this);
         break;
     }
     }

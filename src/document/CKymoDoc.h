@@ -167,6 +167,14 @@ public:
     // One decimation by 2 of the wave image. 1 done; 0 without a wave or memory.
     int DecimateWave();
     AveragingProgress m_averaging;
+    // Coherence of the last averaged transfer function (Coherence.cpp): γ² of bins 0 .. N-1,
+    // valid while the document still holds the H it was computed with (kind 7, same values).
+    bool HasCoherence() const;
+    // Shows or hides the coherence trace of the transfer display; UpdateAllViews.
+    void OnToggleCoherence();
+    std::vector<float> m_fCoherence = std::vector<float>(limits::kComplexCapacity);
+    std::uint64_t m_nCoherenceKey = 0; // TransferFingerprint of that H; 0 when there is none
+    int m_bShowCoherence = 0;          // the trace is off until the user asks for it
 
     // ---- Live instruments (sound/) ----------------------------------------------------------
     // The real-time entry point of the instruments' engines: counts the update in

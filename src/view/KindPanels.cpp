@@ -37,6 +37,8 @@ void DrawComplexPanel(PlotCanvas& c, CKymoDoc& doc, ViewState& st, const PanelRe
     default:
         PlotBode(c, r, doc.m_fRe.data(), doc.m_fIm.data(), s.m_fTopDb, s.m_fBottomDb, mode == 2, n,
                  e, true, st.m_nPhaseMode, title);
+        if (k == kind::Transfer && doc.m_bShowCoherence && doc.HasCoherence())
+            PlotCoherence(c, r, doc.m_fCoherence.data(), n, e);
         break;
     }
 }

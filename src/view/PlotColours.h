@@ -16,6 +16,9 @@ inline QColor First() {
 inline QColor Second() {
     return QColor(0, 80, 255);
 } // ch2, imaginary part, phase
+inline QColor Coherence() {
+    return QColor(0, 150, 60);
+} // coherence of a transfer function
 inline QColor WaveCh1() {
     return QColor(40, 180, 40);
 }

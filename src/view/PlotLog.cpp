@@ -2,6 +2,7 @@
 #include "view/PlotColours.h"
 #include "view/PlotRoutines.h"
 
+#include <algorithm>
 #include <cmath>
 
 double BinX(const LogAxis& axis, const PanelRect& r, int k) {
@@ -98,6 +99,23 @@ void PlotBode(PlotCanvas& c, const PanelRect& r, const float* re, const float* i
         PhaseTrace(c, r, axis, re, im, n, phaseMode, plotcolour::Second());
     LevelTrace(c, r, axis, s, n, plotcolour::First(),
                [&](int k) { return MagnitudeDb(re, im, k); });
+}
+
+void PlotCoherence(PlotCanvas& c, const PanelRect& r, const float* coherence, int n, double e) {
+    if (!coherence || n < 4) return;
+    const LogAxis axis = MakeLogAxis(e, n);
+    QPolygonF pts;
+    pts.reserve(n / 2);
+    for (int k = 1; k < n / 2; ++k) {
+        const double g = std::clamp(static_cast<double>(coherence[k]), 0.0, 1.0);
+        pts.append(QPointF(BinX(axis, r, k), r.lower + r.H() * g));
+    }
+    c.SetCopy();
+    c.SetPen(plotcolour::Coherence());
+    c.Polyline(pts);
+    c.SetTextColour(plotcolour::Coherence());
+    c.Text(r.left + 5 * r.W() / 340, r.upper - 5 * r.H() / 230, std::string("ｺﾋｰﾚﾝｽ(0～1)"));
+    c.SetTextColour(Qt::black);
 }
 
 void PlotLogSpectrum(PlotCanvas& c, const PanelRect& r, const float* a, const float* b, double top,

@@ -72,6 +72,11 @@ void PlotBode(PlotCanvas& c, const PanelRect& r, const float* re, const float* i
               double bottom, bool automatic, int n, double e, bool draw, int phaseMode,
               const std::string& title);
 
+// The coherence γ² of bins 1 .. n/2 - 1 over a panel already drawn by PlotBode with the same n
+// and e: 0 at the lower edge, 1 at the upper edge, values limited to 0 .. 1, in the coherence
+// colour, with the legend "ｺﾋｰﾚﾝｽ(0～1)" inside the upper left corner.
+void PlotCoherence(PlotCanvas& c, const PanelRect& r, const float* coherence, int n, double e);
+
 // One (types 1, 3) or two (2, 4) amplitude arrays in dB on the log-frequency axis.
 void PlotLogSpectrum(PlotCanvas& c, const PanelRect& r, const float* a, const float* b, double top,
                      double bottom, bool automatic, int n, double e, int type,
