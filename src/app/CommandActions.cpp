@@ -22,6 +22,7 @@ bool IsCheckCommand(int id) {
     case ID_VIEW_REAL_IMAGE:
     case ID_VIEW_MAG_PHASE:
     case ID_VIEW_LOG_MAG:
+    case ID_VIEW_COHERENCE:
     case ID_VIEW_TOOLBAR:
     case ID_VIEW_STATUS_BAR:
         return true;

@@ -93,6 +93,15 @@ constexpr int ID_CHIP_MEDIATEK_SERVO = 32881;
 constexpr int ID_SAVE_RESULT = 32819;
 constexpr int ID_SAVE_RESULT_TB = 32954;
 constexpr int ID_SAVE_IMPULSE_COEF = 32913;
+// Exports for other programs (submenu "エクスポート") and the coherence trace of the transfer
+// display.
+constexpr int ID_EXPORT_FRD = 32981;
+constexpr int ID_EXPORT_REW = 32982;
+constexpr int ID_EXPORT_IMPULSE_WAV = 32983;
+constexpr int ID_EXPORT_FIR_WAV = 32984;
+constexpr int ID_EXPORT_HEADER = 32985;
+constexpr int ID_EXPORT_HEADER_CMSIS = 32986;
+constexpr int ID_VIEW_COHERENCE = 32987;
 
 // File analyses.
 constexpr int ID_FILE_SPECTRUM = 32853;

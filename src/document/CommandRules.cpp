@@ -3,6 +3,7 @@
 #include "document/CKymoDoc.h"
 #include "document/CommandIds.h"
 #include "document/DataKinds.h"
+#include "document/ResultExport.h"
 
 #include <initializer_list>
 
@@ -144,6 +145,14 @@ CommandState GetCommandState(const CKymoDoc& d, int id) {
     case ID_SAVE_RESULT_TB:
         return {In(k, {kind::Spectrum, kind::Transfer, kind::Scope, kind::Spectrum1,
                        kind::Spectrum2, kind::AutoCorr1, kind::AutoCorr2, kind::CrossCorr})};
+
+    case ID_EXPORT_FRD:
+    case ID_EXPORT_REW:
+        return {HoldsExportableResponse(d)};
+    case ID_EXPORT_IMPULSE_WAV:
+        return {HoldsExportableImpulse(d)};
+    case ID_VIEW_COHERENCE:
+        return {k == kind::Transfer && d.HasCoherence(), d.m_bShowCoherence == 1};
 
     case ID_FILE_SPECTRUM:
     case ID_FILE_AUTOCORR:

@@ -51,6 +51,7 @@ constexpr Prompt kPrompts[] = {
     {ID_VIEW_LOG_MAG, "対数による振幅／位相の表示"},
     {ID_VIEW_LOG_REAL, "対数による実（虚）軸の表示：未対応"},
     {ID_VIEW_NYQUIST, "ナイキスト表示：未対応"},
+    {ID_VIEW_COHERENCE, "伝達関数にｺﾋｰﾚﾝｽ(0～1)を重ねて表示します"},
 
     // Wave held in the document.
     {ID_SAMPLE_COUNT, "解析に使うｻﾝﾌﾟﾙ数(点数)の設定(測定の設定にも連動)"},
@@ -105,6 +106,12 @@ constexpr Prompt kPrompts[] = {
     {ID_SAVE_RESULT, "計算・測定結果を保存します(*.opr,*.csv)"},
     {ID_SAVE_RESULT_TB, "測定ﾃﾞｰﾀｰ(*.opr)の書き込み"},
     {ID_SAVE_IMPULSE_COEF, "ｲﾝﾊﾟﾙｽ応答をFIR係数としてCSVﾌｧｲﾙに保存します"},
+    {ID_EXPORT_FRD, "周波数特性(伝達関数・ｽﾍﾟｱﾅ)をFRD形式で書き出します"},
+    {ID_EXPORT_REW, "周波数特性をREWで読めるﾃｷｽﾄで書き出します"},
+    {ID_EXPORT_IMPULSE_WAV, "伝達関数のｲﾝﾊﾟﾙｽ応答を32bit浮動小数点のWAVで書き出します"},
+    {ID_EXPORT_FIR_WAV, "FIR係数ﾌｧｲﾙのﾀｯﾌﾟをWAVで書き出します(ｻﾝﾌﾟﾘﾝｸﾞ周波数はWaveと同じ)"},
+    {ID_EXPORT_HEADER, "係数ﾌｧｲﾙを2次ｾｸｼｮﾝ(FIRはﾀｯﾌﾟ)のCﾍｯﾀﾞｰで書き出します"},
+    {ID_EXPORT_HEADER_CMSIS, "係数ﾌｧｲﾙをCMSIS-DSPのBiquad順のCﾍｯﾀﾞｰで書き出します"},
 
     // File analyses.
     {ID_FILE_SPECTRUM, "Waveﾌｧｲﾙのｽﾍﾟｸﾄﾙを平均して求める"},

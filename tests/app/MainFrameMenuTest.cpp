@@ -62,6 +62,13 @@ const MenuCommand kMenuCommands[] = {
     {ID_CHIP_MEDIATEK_SERVO, "ﾒﾃﾞｨｱﾃｯｸ(ｻｰﾎﾞ)(&BS)"},
     {ID_SAVE_RESULT, "保存(*.opr,*.csv)(&A)"},
     {ID_SAVE_IMPULSE_COEF, "*.csvｲﾝﾊﾟﾙｽ係数保存(&I)"},
+    {ID_EXPORT_FRD, "FRD形式(*.frd)(&F)..."},
+    {ID_EXPORT_REW, "REW形式ﾃｷｽﾄ(*.txt)(&R)..."},
+    {ID_EXPORT_IMPULSE_WAV, "ｲﾝﾊﾟﾙｽ応答WAV(*.wav)(&W)..."},
+    {ID_EXPORT_FIR_WAV, "FIR係数ﾌｧｲﾙからｲﾝﾊﾟﾙｽ応答WAV(&T)..."},
+    {ID_EXPORT_HEADER, "係数ﾌｧｲﾙからCﾍｯﾀﾞｰ(*.h)(&H)..."},
+    {ID_EXPORT_HEADER_CMSIS, "係数ﾌｧｲﾙからCﾍｯﾀﾞｰ:CMSIS-DSP順(&C)..."},
+    {ID_VIEW_COHERENCE, "ｺﾋｰﾚﾝｽ表示(&C)"},
     {ID_FILE_SPECTRUM, "ｽﾍﾟｱﾅ(&M)"},
     {ID_FILE_AUTOCORR, "自己相関(&J)"},
     {ID_FILE_CROSSCORR, "相互相関(&R)"},
@@ -165,7 +172,7 @@ TEST_F(MainFrameMenu, NamedPopupsArePresent) {
     QStringList subTitles;
     for (QMenu* menu : frame.menuBar()->findChildren<QMenu*>()) subTitles << menu->title();
     for (const char* title : {"表示ﾁｬﾝﾈﾙ選択(&C)", "処理ﾁｬﾝﾈﾙ選択(&C)", "FIRﾌｨﾙﾀｰ選択(&W)",
-                              "IIRﾌｨﾙﾀｰの選択(&I)", "ﾌｨﾙﾀｰの選択(&C)"})
+                              "IIRﾌｨﾙﾀｰの選択(&I)", "ﾌｨﾙﾀｰの選択(&C)", "エクスポート"})
         EXPECT_TRUE(subTitles.contains(QString::fromUtf8(title))) << title;
 }
 

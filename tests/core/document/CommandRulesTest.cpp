@@ -87,7 +87,10 @@ std::vector<KindRule> Rules() {
           ID_RT_IIR_BIQUAD,
           ID_RT_IIR_CASCADE,
           ID_RT_IIR_COEF,
-          ID_RT_IIR_START},
+          ID_RT_IIR_START,
+          ID_EXPORT_FIR_WAV,
+          ID_EXPORT_HEADER,
+          ID_EXPORT_HEADER_CMSIS},
          kAlways},
         {{ID_GAIN,
           ID_GAIN_TB,
@@ -132,6 +135,9 @@ std::vector<KindRule> Rules() {
           ID_FILE_IIR_BIQUAD, ID_FILE_IIR_COEF, ID_FILE_SAVE, ID_FILE_SAVE_AS},
          {3}},
         {{ID_VIEW_LOG_MAG}, {2, 7, 10, 15, 16, 33}},
+        {{ID_EXPORT_FRD, ID_EXPORT_REW}, {2, 7, 11, 15, 16}},
+        {{ID_EXPORT_IMPULSE_WAV}, {2, 7, 11}},
+        {{ID_VIEW_COHERENCE}, {}}, // no averaging pass has left a coherence
     };
 }
 
