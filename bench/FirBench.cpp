@@ -9,7 +9,11 @@
 
 namespace {
 
-void RunFir(benchmark::State& state, int taps, int rate, int seconds) {
+using FirRoutine = void (*)(int, int, int, int, const double*, int, const std::uint8_t*,
+                            std::uint8_t*);
+
+void RunFir(benchmark::State& state, int taps, int rate, int seconds,
+            FirRoutine routine = FirFilterPcm) {
     const int frames = rate * seconds;
     std::vector<std::uint8_t> src(static_cast<std::size_t>(frames) * 4 + 44), dst(src.size());
     for (std::size_t i = 44; i < src.size(); ++i)
@@ -17,8 +21,7 @@ void RunFir(benchmark::State& state, int taps, int rate, int seconds) {
     std::vector<double> h(static_cast<std::size_t>(taps));
     for (int k = 0; k < taps; ++k) h[static_cast<std::size_t>(k)] = std::sin(0.01 * k) / taps;
     for (auto _ : state) {
-        FirFilterPcm(chmode::Both, frames, pcm::Stereo16, taps, h.data(), 44, src.data(),
-                     dst.data());
+        routine(chmode::Both, frames, pcm::Stereo16, taps, h.data(), 44, src.data(), dst.data());
         benchmark::DoNotOptimize(dst.data());
     }
     const double macs = 2.0 * (frames - taps) * static_cast<double>(taps);
@@ -44,6 +47,28 @@ BENCHMARK(bench_fir_96k)
     ->Arg(8192)
     ->Arg(16384)
     ->Arg(65536)
+    ->Unit(benchmark::kMillisecond);
+
+// A 60-second 48 kHz stereo file, as the file filter and bench/peers.py run it.
+void bench_fir_file60s(benchmark::State& state) {
+    RunFir(state, static_cast<int>(state.range(0)), 48000, 60);
+}
+BENCHMARK(bench_fir_file60s)->Arg(1024)->Arg(3919)->Arg(4096)->Unit(benchmark::kMillisecond);
+
+// The crossover of the FFT path: both routines on 2 s of 48 kHz stereo around it.
+void bench_fir_crossover_fast(benchmark::State& state) {
+    RunFir(state, static_cast<int>(state.range(0)), 48000, 2, FirFilterPcm);
+}
+void bench_fir_crossover_direct(benchmark::State& state) {
+    RunFir(state, static_cast<int>(state.range(0)), 48000, 2, FirFilterPcmDirect);
+}
+BENCHMARK(bench_fir_crossover_fast)
+    ->RangeMultiplier(2)
+    ->Range(16, 256)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(bench_fir_crossover_direct)
+    ->RangeMultiplier(2)
+    ->Range(16, 256)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

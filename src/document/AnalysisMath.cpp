@@ -1,6 +1,7 @@
 #include "document/AnalysisMath.h"
 
 #include "document/CKymoDoc.h"
+#include "dsp/SpectrumRatio.h"
 
 void DocForwardFft(CKymoDoc& doc, float* re, float* im) {
     doc.FftBitReverse(doc.m_nPoints, re, im);
@@ -33,15 +34,5 @@ void CorrelationFromSpectrum(CKymoDoc& doc, float* re, float* im, double norm, f
 
 void TransferRatio(const float* x1Re, const float* x1Im, const float* x2Re, const float* x2Im,
                    int n, float* hRe, float* hIm) {
-    for (int k = 0; k < n; ++k) {
-        const double ar = x1Re[k], ai = x1Im[k], br = x2Re[k], bi = x2Im[k];
-        const double den = ar * ar + ai * ai;
-        if (den == 0.0) {
-            hRe[k] = 0.0f;
-            hIm[k] = 0.0f;
-            continue;
-        }
-        hRe[k] = static_cast<float>((br * ar + bi * ai) / den);
-        hIm[k] = static_cast<float>((bi * ar - br * ai) / den);
-    }
+    SpectrumRatio(x1Re, x1Im, x2Re, x2Im, n, hRe, hIm);
 }

@@ -5,10 +5,12 @@
 #include "document/Coherence.h"
 #include "document/DataKinds.h"
 #include "document/FileAnalysis.h"
+#include "dsp/PcmRecord.h"
 #include "dsp/WindowKinds.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -45,6 +47,25 @@ struct Accumulators {
     double norm1 = 0.0, norm2 = 0.0;
 };
 
+// Record samples of frames start ... start+n-1 of `channel` (1 or 2), times the window when one
+// is given, as GetSample reads them (0 for any byte outside the image).
+void ReadRecord(const CKymoDoc& doc, long long start, int channel, int n, const float* window,
+                float* out) {
+    const bool wide = doc.m_nBitsPerSample != 8;
+    const long long stride = wide ? doc.m_nBlockSize : doc.m_nChannel;
+    const long long first = doc.m_nHeadSize + start * stride + (channel - 1) * (wide ? 2 : 1);
+    const long long last = first + (n - 1) * stride + (wide ? 1 : 0);
+    if (start >= 0 && last < doc.m_nWaveImageSize && start + n <= INT32_MAX) {
+        PcmRecordToFloat(doc.m_pWaveImage.get() + first, wide ? 16 : 8, static_cast<int>(stride), n,
+                         window, out);
+        return;
+    }
+    for (int i = 0; i < n; ++i) {
+        const float x = static_cast<float>(doc.GetSample(static_cast<int>(start + i), channel));
+        out[i] = window ? x * window[i] : x;
+    }
+}
+
 } // namespace
 
 int CKymoDoc::RunAveragingPass(int count, const std::function<void()>& refresh) {
@@ -80,28 +101,19 @@ int CKymoDoc::RunAveragingPass(int count, const std::function<void()>& refresh) 
     Accumulators acc(n, which == analysis::Transfer);
     m_nCoherenceKey = 0;
 
+    const float* window = windowed ? m_fWindow.data() : nullptr;
     const auto readRecord = [&](int r) {
         const long long start = static_cast<long long>(r) * n;
-        for (int i = 0; i < n; ++i) {
-            const int frame = static_cast<int>(start + i);
-            const float w = windowed ? m_fWindow[i] : 1.0f;
-            const float x1 = static_cast<float>(GetSample(frame, first)) * w;
-            m_fWave1[i] = m_fWork1[i] = x1;
-            if (twoSignals) {
-                const float x2 = static_cast<float>(GetSample(frame, 2)) * w;
-                m_fWave2[i] = m_fWork2[i] = x2;
-            }
+        ReadRecord(*this, start, first, n, window, m_fWork1.data());
+        std::copy_n(m_fWork1.begin(), n, m_fWave1.begin());
+        if (twoSignals) {
+            ReadRecord(*this, start, 2, n, window, m_fWork2.data());
+            std::copy_n(m_fWork2.begin(), n, m_fWave2.begin());
         }
     };
     const auto transformRecord = [&] {
-        std::copy_n(m_fWork1.begin(), n, re);
-        std::fill_n(im, n, 0.0f);
-        DocForwardFft(*this, re, im);
-        if (twoSignals) {
-            std::copy_n(m_fWork2.begin(), n, opRe);
-            std::fill_n(opIm, n, 0.0f);
-            DocForwardFft(*this, opRe, opIm);
-        }
+        FftRealRecord(m_nPow + 7, m_fWork1.data(), re, im);
+        if (twoSignals) FftRealRecord(m_nPow + 7, m_fWork2.data(), opRe, opIm);
     };
     const auto accumulate = [&] {
         switch (which) {

@@ -1,6 +1,7 @@
 #include "document/CKymoDoc.h"
 
 #include "document/DocMessages.h"
+#include "dsp/FftPlanCache.h"
 #include "dsp/FftTables.h"
 
 #include <algorithm>
@@ -15,7 +16,7 @@ CKymoDoc::CKymoDoc(IDocumentUi& ui, IWavePlayer* player)
       m_fMemRe(limits::kComplexCapacity), m_fMemIm(limits::kComplexCapacity),
       m_fCoef(limits::kCoefCapacity), m_fWindow(limits::kComplexCapacity),
       m_fSinTbl(limits::kTwiddleCapacity), m_fCosTbl(limits::kTwiddleCapacity), m_ui(ui),
-      m_pPlayer(player ? player : &m_nullPlayer) {
+      m_fftPlans(std::make_unique<FftPlanCache>()), m_pPlayer(player ? player : &m_nullPlayer) {
     m_fDt = 1.0f / static_cast<float>(m_nSamplesPerSec);
     SetPow(4);
     std::srand(static_cast<unsigned>(std::time(nullptr)));

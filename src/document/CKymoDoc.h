@@ -23,6 +23,7 @@
 // through the IDocumentUi given at construction. Buffers are allocated once at their fixed
 // capacity and never resized.
 struct AnalysisSetup;
+class FftPlanCache;
 class ISoundCard;
 struct MeasConditionMode;
 struct HistoryEntry;
@@ -93,6 +94,11 @@ public:
     // scaled by 1/n, any other value the unscaled inverse.
     void FftBitReverse(int n, float* re, float* im);
     void FftButterflies(int log2n, int direction, float* re, float* im);
+    // Forward transform (scaled by 1/n) of the real record x[0 .. n-1], n = 2^log2n, into
+    // re/im: the values of FftBitReverse and FftButterflies on (x, 0) within float rounding,
+    // computed as one transform of n/2 points. Exact zeros for a silent record. x must not
+    // overlap re or im.
+    void FftRealRecord(int log2n, const float* x, float* re, float* im);
     // Fills m_fWindow[0..n-1] with the window of `windowKind` (dsp/WindowKinds.h). For Kaiser:
     // interactive 0 uses beta 12; interactive with fromToolbar uses m_fKaiserBeta; otherwise
     // the user is asked (OK stores the answer in m_fKaiserBeta, cancel keeps it).
@@ -402,11 +408,9 @@ public:
     int m_bStageCumulative = 0;
 
 private:
-    // Per-stage twiddles of the document FFT, gathered from m_fSinTbl/m_fCosTbl.
-    std::vector<float> m_fStageCos = std::vector<float>(limits::kComplexCapacity);
-    std::vector<float> m_fStageSin = std::vector<float>(limits::kComplexCapacity);
-
     IDocumentUi& m_ui;
+    // Passes of the document FFT for each size used so far.
+    std::unique_ptr<FftPlanCache> m_fftPlans;
     CNullWavePlayer m_nullPlayer;
     IWavePlayer* m_pPlayer;
     std::function<void()> m_onUpdate;

@@ -74,6 +74,15 @@ int Dft::Init(DftPlan& plan, int n, int m) {
         plan.m_pFilterIm[k] = 0.0f;
     }
     fft.Transform(plan, 0, plan.m_pFilterRe, plan.m_pFilterIm);
+
+    if (m == n && MixedRadixFft::Supports(n)) {
+        try {
+            plan.m_mixedRadix.Init(n);
+        } catch (const std::bad_alloc&) {
+            Free(plan);
+            return 2;
+        }
+    }
     return 0;
 }
 
@@ -87,6 +96,14 @@ void Dft::Transform(const DftPlan& plan, int inverse, float* re, float* im) {
     float* workIm = plan.m_pWorkIm;
     const float sign = inverse ? -1.0f : 1.0f; // conj(w) in the inverse direction
 
+    if (plan.m_mixedRadix.Size() == n) {
+        // The inverse transform is the forward one with real and imaginary parts exchanged.
+        if (inverse)
+            plan.m_mixedRadix.Transform(im, re, workIm, workRe, 1.0f);
+        else
+            plan.m_mixedRadix.Transform(re, im, workRe, workIm, static_cast<float>(1.0 / n));
+        return;
+    }
     for (int t = 0; t < n; ++t) {
         const float cr = wRe[t];
         const float ci = sign * wIm[t];
@@ -135,6 +152,7 @@ void Dft::Free(DftPlan& plan) {
     plan.m_pFilterRe = plan.m_pFilterIm = nullptr;
     plan.m_pWorkRe = plan.m_pWorkIm = nullptr;
     plan.m_nLength = plan.m_nOutputs = plan.m_nConvSize = 0;
+    plan.m_mixedRadix.Clear();
     Fft fft;
     fft.Free(plan);
 }

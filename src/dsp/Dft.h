@@ -2,7 +2,10 @@
 
 #include "dsp/DftPlan.h"
 
-// Discrete Fourier transform of any length n >= 2 by chirp convolution over the radix-2 Fft.
+// Discrete Fourier transform of any length n >= 2 by chirp convolution over the radix-2 Fft;
+// when every output is wanted and n has no prime factor above 7 (1000, 44100, 48000, 96000,
+// powers of two), by the mixed-radix passes of MixedRadixFft instead. The plan holds the chirp
+// convolution in either case.
 // Forward: X[k] = (1/n) sum x[t] e^(-j 2 pi t k / n); inverse: unscaled with e^(+j ...).
 // Calling order: Init(plan, n, n); Transform any number of times; Free(plan).
 class Dft {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "dsp/MixedRadixFft.h"
+#include "dsp/PowerOfTwoFft.h"
+
 #include <memory>
 
 // Plan record of the transform engines, owned by the caller. Default-constructed it is empty;
@@ -22,10 +25,13 @@ struct DftPlan {
     float* m_pWorkRe = nullptr; // c entries: convolution work buffer
     float* m_pWorkIm = nullptr;
 
-    // Twiddles of every butterfly stage laid out contiguously (cosines, then sines; c each),
-    // filled by Fft::Init from the sine table.
-    std::unique_ptr<float[]> m_pStageTwiddles;
+    // Butterfly passes of the inner transform, their twiddles taken from the sine table by
+    // Fft::Init.
+    PowerOfTwoFft<float> m_radixPasses;
     std::unique_ptr<float[]> m_chirpBlock;  // 2n floats
     std::unique_ptr<float[]> m_filterBlock; // 2c floats
     std::unique_ptr<float[]> m_workBlock;   // 2c floats
+    // Passes of the direct transform, set up when every output is wanted (m = n) and n has no
+    // prime factor above 7; Dft::Transform then uses them instead of the chirp convolution.
+    MixedRadixFft m_mixedRadix;
 };

@@ -1,45 +1,47 @@
-// The document's radix-2 decimation-in-time FFT on its twiddle tables.
+// The document's FFT: bit-reversal reordering and the butterfly passes.
 #include "document/CKymoDoc.h"
-#include "dsp/Radix2Kernel.h"
+#include "dsp/BitReversal.h"
+#include "dsp/FftPlanCache.h"
+#include "dsp/RealSpectrum.h"
 
-namespace {
-constexpr int kMaxLog2 = 15; // 32768 points: the capacity of the twiddle tables
-} // namespace
+#include <algorithm>
 
 void CKymoDoc::FftBitReverse(int n, float* re, float* im) {
-    if (n < 2 || n > (1 << kMaxLog2) || (n & (n - 1)) != 0) return;
+    if (n < 2 || n > (1 << FftPlanCache::kMaxLog2) || (n & (n - 1)) != 0) return;
     int log2n = 0;
     while ((1 << log2n) < n) ++log2n;
-    BitReversePermute(re, im, log2n);
+    BitReverse(re, im, log2n);
 }
 
 void CKymoDoc::FftButterflies(int log2n, int direction, float* re, float* im) {
-    if (log2n < 1 || log2n > kMaxLog2) return;
-    const int n = 1 << log2n;
-    // Stage s takes every 2^(log2n - 1 - s)-th entry of the tables; those of the earlier stages
-    // are gathered so that every stage reads its own contiguously, the last stage reads the
-    // tables themselves.
-    const float* cs[kMaxLog2];
-    const float* sn[kMaxLog2];
-    float* gatherCos = m_fStageCos.data();
-    float* gatherSin = m_fStageSin.data();
-    for (int s = 0; s + 1 < log2n; ++s) {
-        const int half = 1 << s;
-        const int stride = n >> (s + 1);
-        for (int j = 0; j < half; ++j) {
-            gatherCos[j] = m_fCosTbl[j * stride];
-            gatherSin[j] = m_fSinTbl[j * stride];
-        }
-        cs[s] = gatherCos;
-        sn[s] = gatherSin;
-        gatherCos += half;
-        gatherSin += half;
+    if (log2n < 1 || log2n > FftPlanCache::kMaxLog2) return;
+    const PowerOfTwoFft<float>& passes = m_fftPlans->For(log2n).passes;
+    if (direction == 1) {
+        // 1/n is exact for a power of two: scaling inside the last pass equals dividing after.
+        passes.FromBitReversed(re, im, 1.0f / static_cast<float>(1 << log2n));
+    } else {
+        // The inverse is the forward transform with real and imaginary parts exchanged.
+        passes.FromBitReversed(im, re, 1.0f);
     }
-    cs[log2n - 1] = m_fCosTbl.data();
-    sn[log2n - 1] = m_fSinTbl.data();
-    const bool forward = direction == 1;
-    // Forward: 1/n is exact for a power of two, so scaling inside the last pass gives the same
-    // values as dividing afterwards.
-    Radix2Passes(re, im, log2n, cs, sn, forward ? 1.0f : -1.0f,
-                 forward ? 1.0f / static_cast<float>(n) : 1.0f);
+}
+
+void CKymoDoc::FftRealRecord(int log2n, const float* x, float* re, float* im) {
+    if (log2n < 2 || log2n > FftPlanCache::kMaxLog2) {
+        const int n = 1 << std::clamp(log2n, 0, FftPlanCache::kMaxLog2);
+        std::copy_n(x, n, re);
+        std::fill_n(im, n, 0.0f);
+        FftBitReverse(n, re, im);
+        FftButterflies(log2n, 1, re, im);
+        return;
+    }
+    // The even samples as real parts, the odd ones as imaginary parts: one transform of n/2.
+    const int half = 1 << (log2n - 1);
+    for (int t = 0; t < half; ++t) {
+        re[t] = x[2 * t];
+        im[t] = x[2 * t + 1];
+    }
+    BitReverse(re, im, log2n - 1);
+    m_fftPlans->For(log2n - 1).passes.FromBitReversed(re, im, 1.0f / static_cast<float>(2 * half));
+    const FftPlanCache::Plan& full = m_fftPlans->For(log2n);
+    CompleteRealSpectrum(re, im, 2 * half, full.cosHalf.data(), full.sinHalf.data());
 }

@@ -1,7 +1,7 @@
 #include "dsp/Fft.h"
 
+#include "dsp/BitReversal.h"
 #include "dsp/DftPlan.h"
-#include "dsp/Radix2Kernel.h"
 
 #include <cmath>
 #include <new>
@@ -16,8 +16,7 @@ int Fft::Init(DftPlan& plan, int c) {
     plan.m_nFftSize = c;
     plan.m_pSinTable.reset(new (std::nothrow) float[3 * (c / 4)]);
     plan.m_pBitReverse.reset(new (std::nothrow) int[c]);
-    plan.m_pStageTwiddles.reset(new (std::nothrow) float[2 * static_cast<std::size_t>(c)]);
-    if (!plan.m_pSinTable || !plan.m_pBitReverse || !plan.m_pStageTwiddles) {
+    if (!plan.m_pSinTable || !plan.m_pBitReverse) {
         Free(plan);
         return 2;
     }
@@ -33,14 +32,14 @@ int Fft::Init(DftPlan& plan, int c) {
         table[c / 2 + j] = -table[j];
     }
 
-    float* stageCos = plan.m_pStageTwiddles.get();
-    float* stageSin = stageCos + c;
-    for (int h = 1; h < c; h *= 2) {
-        const int stride = c / (2 * h);
-        for (int i = 0; i < h; ++i) {
-            stageCos[h - 1 + i] = table[c / 4 + i * stride];
-            stageSin[h - 1 + i] = table[i * stride];
-        }
+    // The cosine of angle index k is the sine table's entry k + c/4.
+    int log2c = 0;
+    while ((1 << log2c) < c) ++log2c;
+    try {
+        plan.m_radixPasses.Init(log2c, table + c / 4, table);
+    } catch (const std::bad_alloc&) {
+        Free(plan);
+        return 2;
     }
 
     int* rev = plan.m_pBitReverse.get();
@@ -62,22 +61,19 @@ void Fft::Transform(const DftPlan& plan, int inverse, float* re, float* im) {
     const int c = plan.m_nFftSize;
     int log2c = 0;
     while ((1 << log2c) < c) ++log2c;
-    BitReversePermute(re, im, log2c); // the order of m_pBitReverse
-
-    // Stage h multiplies the lower element by e^(-j pi i / h) forward, e^(+j pi i / h) inverse.
-    const float* cs[31];
-    const float* sn[31];
-    for (int s = 0; s < log2c; ++s) {
-        cs[s] = plan.m_pStageTwiddles.get() + (1 << s) - 1;
-        sn[s] = cs[s] + c;
+    BitReverse(re, im, log2c); // the order of m_pBitReverse
+    if (inverse) {
+        // The inverse is the forward transform with real and imaginary parts exchanged.
+        plan.m_radixPasses.FromBitReversed(im, re, 1.0f);
+    } else {
+        const float s = static_cast<float>(1.0 / c); // exact: c is a power of two
+        plan.m_radixPasses.FromBitReversed(re, im, s);
     }
-    const float s = static_cast<float>(1.0 / c); // exact: c is a power of two
-    Radix2Passes(re, im, log2c, cs, sn, inverse ? -1.0f : 1.0f, inverse ? 1.0f : s);
 }
 
 void Fft::Free(DftPlan& plan) {
     plan.m_pSinTable.reset();
     plan.m_pBitReverse.reset();
-    plan.m_pStageTwiddles.reset();
+    plan.m_radixPasses = PowerOfTwoFft<float>();
     plan.m_nFftSize = 0;
 }

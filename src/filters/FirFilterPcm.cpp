@@ -1,9 +1,12 @@
 #include "dsp/CpuDispatch.h"
+#include "filters/FirOverlapSave.h"
 #include "filters/PcmFilters.h"
 #include "filters/PcmSample.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <new>
 #include <vector>
 
 namespace {
@@ -119,10 +122,103 @@ void FilterChannel(const Layout& L, int ch, int frames, int taps, const double* 
     }
 }
 
+// ---- Overlap-save path ------------------------------------------------------------------
+
+// From this many taps on, long inputs are filtered by FFT convolution (measured with
+// sonalyx_bench: below it the direct form is faster).
+constexpr int kFastFromTaps = 64;
+
+// One sequence of a segment: channel `ch`, outputs first ... first + step - 1.
+struct Part {
+    int ch;
+    int first;
+};
+
+// Reads the segment of `part` (input frames first + 1 ... first + m; 0 past the last frame).
+void FillSegment(const Layout& L, const Part& part, int frames, int m, const std::uint8_t* in,
+                 double* x) {
+    const int available = std::clamp(frames - 1 - part.first, 0, m);
+    const std::uint8_t* p = in + static_cast<std::size_t>(part.first + 1) * L.block +
+                            static_cast<std::size_t>(part.ch * L.width);
+    for (int t = 0; t < available; ++t)
+        x[t] = ReadCentred(p + static_cast<std::size_t>(t) * L.block, L.width);
+    std::fill(x + available, x + m, 0.0);
+}
+
+// Output j of channel ch by the direct form, exactly as FilterChannel computes it.
+double DirectOutput(const Layout& L, int ch, int j, int taps, const double* h,
+                    const std::uint8_t* in, std::vector<double>& x) {
+    for (int m = 0; m < taps; ++m) {
+        const std::size_t at =
+            static_cast<std::size_t>(j + 1 + m) * L.block + static_cast<std::size_t>(ch * L.width);
+        x[static_cast<std::size_t>(m)] = ReadCentred(in + at, L.width);
+    }
+    double acc = 0.0;
+    AccumulateTaps(&acc, x.data() + (taps - 1), 1, h, taps);
+    return acc;
+}
+
+// Stores the outputs of `part`: a value farther than `bound` from every integer truncates (and
+// wraps or limits) to the same sample as the direct form's sum; the others are recomputed.
+void StoreSegment(const Layout& L, const Part& part, const double* y, double bound, int step,
+                  int outputs, int taps, const double* h, const std::uint8_t* in, std::uint8_t* out,
+                  std::vector<double>& x) {
+    const int count = std::min(step, outputs - part.first);
+    for (int t = 0; t < count; ++t) {
+        const int j = part.first + t;
+        double v = y[t];
+        if (!(std::fabs(v - std::nearbyint(v)) > bound) || !(std::fabs(v) < 0x1p40))
+            v = DirectOutput(L, part.ch, j, taps, h, in, x);
+        const std::size_t at =
+            static_cast<std::size_t>(j) * L.block + static_cast<std::size_t>(part.ch * L.width);
+        StoreFir(out + at, L.width, v);
+    }
+}
+
+// Filters the selected channels by overlap-save segments, two sequences per transform: the two
+// channels of the same frames, or two successive segments of one channel.
+void FilterFast(const Layout& L, FirOverlapSave& fast, bool filter1, bool filter2, int frames,
+                int taps, const double* h, const std::uint8_t* in, std::uint8_t* out) {
+    const int outputs = frames - taps;
+    const int step = fast.Step();
+    const int m = fast.Size();
+    std::vector<Part> parts;
+    for (int first = 0; first < outputs; first += step) {
+        if (filter1) parts.push_back(Part{0, first});
+        if (filter2) parts.push_back(Part{1, first});
+    }
+    std::vector<double> x(static_cast<std::size_t>(taps));
+    for (std::size_t p = 0; p < parts.size(); p += 2) {
+        const bool pair = p + 1 < parts.size();
+        FillSegment(L, parts[p], frames, m, in, fast.Re());
+        if (pair)
+            FillSegment(L, parts[p + 1], frames, m, in, fast.Im());
+        else
+            std::fill(fast.Im(), fast.Im() + m, 0.0);
+        const double bound = fast.Convolve();
+        StoreSegment(L, parts[p], fast.Re() + (taps - 1), bound, step, outputs, taps, h, in, out,
+                     x);
+        if (pair)
+            StoreSegment(L, parts[p + 1], fast.Im() + (taps - 1), bound, step, outputs, taps, h, in,
+                         out, x);
+    }
+}
+
+// False when the taps or the memory do not allow the fast path.
+bool PlanFast(FirOverlapSave& fast, const double* h, int taps, int width) {
+    try {
+        return fast.Init(h, taps, width == 2 ? 32768.0 : 128.0);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
 } // namespace
 
-void FirFilterPcm(int channelMode, int frames, int format, int taps, const double* h, int headSize,
-                  const std::uint8_t* src, std::uint8_t* dst) {
+namespace {
+
+void FilterPcm(bool allowFast, int channelMode, int frames, int format, int taps, const double* h,
+               int headSize, const std::uint8_t* src, std::uint8_t* dst) {
     if (headSize > 0) std::memcpy(dst, src, static_cast<std::size_t>(headSize));
     if (format < pcm::Mono8 || format > pcm::Stereo16 || frames <= 0) return;
     const int channels = (format & 1) ? 2 : 1;
@@ -148,8 +244,13 @@ void FirFilterPcm(int channelMode, int frames, int format, int taps, const doubl
                     static_cast<std::size_t>(outputs) * block);
         return;
     }
-    if (filter1) FilterChannel(L, 0, frames, taps, h, in, out);
-    if (filter2) FilterChannel(L, 1, frames, taps, h, in, out);
+    FirOverlapSave fast;
+    if (allowFast && taps >= kFastFromTaps && outputs >= taps && PlanFast(fast, h, taps, width)) {
+        FilterFast(L, fast, filter1, filter2, frames, taps, h, in, out);
+    } else {
+        if (filter1) FilterChannel(L, 0, frames, taps, h, in, out);
+        if (filter2) FilterChannel(L, 1, frames, taps, h, in, out);
+    }
     if (channels == 2 && filter1 != filter2) {
         // The unfiltered channel follows the filter's (taps - 1) / 2 delay less the shift.
         const int copied = filter1 ? 1 : 0;
@@ -160,4 +261,16 @@ void FirFilterPcm(int channelMode, int frames, int format, int taps, const doubl
             std::memcpy(out + to, in + from, static_cast<std::size_t>(width));
         }
     }
+}
+
+} // namespace
+
+void FirFilterPcm(int channelMode, int frames, int format, int taps, const double* h, int headSize,
+                  const std::uint8_t* src, std::uint8_t* dst) {
+    FilterPcm(true, channelMode, frames, format, taps, h, headSize, src, dst);
+}
+
+void FirFilterPcmDirect(int channelMode, int frames, int format, int taps, const double* h,
+                        int headSize, const std::uint8_t* src, std::uint8_t* dst) {
+    FilterPcm(false, channelMode, frames, format, taps, h, headSize, src, dst);
 }

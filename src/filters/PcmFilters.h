@@ -36,8 +36,13 @@ constexpr int CopyOnly = 4;
 // truncated toward zero; 16-bit results are truncated and keep their low 16 bits. In channel
 // mode 1 or 2 on stereo data the other channel of frame j is input frame i - taps/2. The last
 // `taps` output frames (all of them when frames <= taps) are silence.
+// Long filters over long inputs are computed by FFT convolution; every stored sample is still
+// the one the direct form's double sum gives (FirFilterPcmDirect), byte for byte.
 void FirFilterPcm(int channelMode, int frames, int format, int taps, const double* h, int headSize,
                   const std::uint8_t* src, std::uint8_t* dst);
+// FirFilterPcm by the direct form alone, for every tap count.
+void FirFilterPcmDirect(int channelMode, int frames, int format, int taps, const double* h,
+                        int headSize, const std::uint8_t* src, std::uint8_t* dst);
 
 // One second-order section, direct form I, coefficients divided by a0 in float. Histories hold
 // {x[-1], x[-2]} and {y[-1], y[-2]} for each channel as centred floats; outputs fed back are the
