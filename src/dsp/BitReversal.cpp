@@ -20,7 +20,7 @@ int ReverseBits(int value, int bits) {
 // part b, rows a (stride 2^(log2n - 3)) and columns c, is read with its rows in bit-reversed
 // order, transposed and written with its rows in bit-reversed order to the tile of rev b; the
 // tiles of b and rev b are exchanged.
-SIMD_CLONES void ReverseTiles(float* x, int log2n) {
+SIMD_INLINE void ReverseTilesBody(float* x, int log2n) {
     using V = simd::Vec8;
     const int midBits = log2n - 2 * kTileBits;
     const int rowShift = log2n - kTileBits;
@@ -44,6 +44,8 @@ SIMD_CLONES void ReverseTiles(float* x, int log2n) {
         }
     }
 }
+
+SIMD_DISPATCH(ReverseTiles, ReverseTilesBody, (float* x, int log2n), (x, log2n))
 
 } // namespace
 

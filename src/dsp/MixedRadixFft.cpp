@@ -251,9 +251,9 @@ template <bool Scaled> SIMD_INLINE void RunRadix(int radix, const PassArgs& a) {
     }
 }
 
-SIMD_CLONES void RunPasses(const MixedRadixFft::Pass* passes, int count, const float* wr,
-                           const float* wi, float* re, float* im, float* workRe, float* workIm,
-                           float scale) {
+SIMD_INLINE void RunPassesBody(const MixedRadixFft::Pass* passes, int count, const float* wr,
+                               const float* wi, float* re, float* im, float* workRe, float* workIm,
+                               float scale) {
     float* from[2] = {re, workRe};
     float* fromIm[2] = {im, workIm};
     const bool lastIntoRe = count % 2 == 0;
@@ -282,6 +282,11 @@ SIMD_CLONES void RunPasses(const MixedRadixFft::Pass* passes, int count, const f
         }
     }
 }
+
+SIMD_DISPATCH(RunPasses, RunPassesBody,
+              (const MixedRadixFft::Pass* passes, int count, const float* wr, const float* wi,
+               float* re, float* im, float* workRe, float* workIm, float scale),
+              (passes, count, wr, wi, re, im, workRe, workIm, scale))
 
 } // namespace
 

@@ -532,18 +532,16 @@ template <class T> SIMD_INLINE void RunDif(T* re, T* im, int log2n, const T* tw)
         for (int q = blocked - 1; q >= 0; --q) DifStage(stages[q], re + b, im + b, block, tw);
 }
 
-SIMD_CLONES void DitFloat(float* re, float* im, int log2n, const float* tw, float scale) {
-    RunDit(re, im, log2n, tw, scale);
-}
-SIMD_CLONES void DitDouble(double* re, double* im, int log2n, const double* tw, double scale) {
-    RunDit(re, im, log2n, tw, scale);
-}
-SIMD_CLONES void DifFloat(float* re, float* im, int log2n, const float* tw) {
-    RunDif(re, im, log2n, tw);
-}
-SIMD_CLONES void DifDouble(double* re, double* im, int log2n, const double* tw) {
-    RunDif(re, im, log2n, tw);
-}
+SIMD_DISPATCH(DitFloat, RunDit<float>,
+              (float* re, float* im, int log2n, const float* tw, float scale),
+              (re, im, log2n, tw, scale))
+SIMD_DISPATCH(DitDouble, RunDit<double>,
+              (double* re, double* im, int log2n, const double* tw, double scale),
+              (re, im, log2n, tw, scale))
+SIMD_DISPATCH(DifFloat, RunDif<float>, (float* re, float* im, int log2n, const float* tw),
+              (re, im, log2n, tw))
+SIMD_DISPATCH(DifDouble, RunDif<double>, (double* re, double* im, int log2n, const double* tw),
+              (re, im, log2n, tw))
 
 void Dit(float* re, float* im, int log2n, const float* tw, float scale) {
     DitFloat(re, im, log2n, tw, scale);

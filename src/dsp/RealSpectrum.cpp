@@ -28,12 +28,10 @@ SIMD_INLINE simd::Vec8 Reversed(simd::Vec8 v) {
     return __builtin_shufflevector(v, v, 7, 6, 5, 4, 3, 2, 1, 0);
 }
 
-} // namespace
-
 // Pairs (k, n/2 - k) eight at a time from both ends, the mirrored run reversed in registers;
 // the middle of the range, where the runs would meet, one pair at a time.
-SIMD_CLONES void CompleteRealSpectrum(float* re, float* im, int n, const float* cosHalf,
-                                      const float* sinHalf) {
+SIMD_INLINE void CompleteBody(float* re, float* im, int n, const float* cosHalf,
+                              const float* sinHalf) {
     using V = simd::Vec8;
     using simd::Load;
     using simd::Store;
@@ -65,3 +63,9 @@ SIMD_CLONES void CompleteRealSpectrum(float* re, float* im, int n, const float* 
         if (m != k) BinsAt(re, im, n, m, wr, wi, zr, zi, cosHalf[m], sinHalf[m]);
     }
 }
+
+} // namespace
+
+SIMD_DISPATCH(CompleteRealSpectrum, CompleteBody,
+              (float* re, float* im, int n, const float* cosHalf, const float* sinHalf),
+              (re, im, n, cosHalf, sinHalf))

@@ -2,9 +2,12 @@
 
 // Vector lanes of the transform kernels: GCC/Clang vector extensions of 4 and 8 floats (and 2
 // and 4 doubles), with unaligned loads and stores and the shuffles of the strided passes. Every
-// helper is inlined into the kernel that uses it, so no vector crosses a call boundary and the
-// kernels can be compiled once for the baseline and once for AVX2 with FMA (SIMD_CLONES; the
-// kernel files are compiled with -ffp-contract=fast, so that clone fuses multiplies and adds).
+// helper is inlined into the kernel that uses it, so no vector crosses a call boundary and a
+// kernel can be compiled once for the baseline and once for AVX2 with FMA (SIMD_DISPATCH; the
+// transform kernels are compiled with -ffp-contract=fast, so that build fuses multiplies and
+// adds).
+#include "dsp/CpuDispatch.h"
+
 #include <cstring>
 
 #pragma GCC diagnostic ignored "-Wpsabi"
@@ -12,10 +15,27 @@
 #define SIMD_INLINE __attribute__((always_inline)) inline
 #define SIMD_LAMBDA __attribute__((always_inline))
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define SIMD_CLONES __attribute__((target_clones("arch=x86-64-v3", "default")))
+// Defines `void Name Params`, which runs the always-inline `Body Args` in its AVX2+FMA build
+// when the processor has those instructions and in its baseline build otherwise.
+#if SONALYX_AVX2_DISPATCH
+#define SIMD_DISPATCH(Name, Body, Params, Args)                                                    \
+    static void Name##Baseline Params {                                                            \
+        Body Args;                                                                                 \
+    }                                                                                              \
+    SONALYX_TARGET_AVX2_FMA static void Name##Avx2 Params {                                        \
+        Body Args;                                                                                 \
+    }                                                                                              \
+    void Name Params {                                                                             \
+        if (CpuHasAvx2Fma())                                                                       \
+            Name##Avx2 Args;                                                                       \
+        else                                                                                       \
+            Name##Baseline Args;                                                                   \
+    }
 #else
-#define SIMD_CLONES
+#define SIMD_DISPATCH(Name, Body, Params, Args)                                                    \
+    void Name Params {                                                                             \
+        Body Args;                                                                                 \
+    }
 #endif
 
 namespace simd {

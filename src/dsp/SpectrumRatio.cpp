@@ -19,12 +19,10 @@ inline void RatioOfBin(const float* x1Re, const float* x1Im, const float* x2Re, 
     hIm[k] = static_cast<float>((bi * ar - br * ai) / den);
 }
 
-} // namespace
-
 // Four bins at a time with the same double operations as one bin alone (a zero denominator is
 // replaced by 1 and its quotients masked to +0).
-SIMD_CLONES void SpectrumRatio(const float* x1Re, const float* x1Im, const float* x2Re,
-                               const float* x2Im, int n, float* hRe, float* hIm) {
+SIMD_INLINE void RatioBody(const float* x1Re, const float* x1Im, const float* x2Re,
+                           const float* x2Im, int n, float* hRe, float* hIm) {
     using V = simd::Vec4d;
     using F = simd::Vec4;
     int k = 0;
@@ -44,3 +42,10 @@ SIMD_CLONES void SpectrumRatio(const float* x1Re, const float* x1Im, const float
     }
     for (; k < n; ++k) RatioOfBin(x1Re, x1Im, x2Re, x2Im, k, hRe, hIm);
 }
+
+} // namespace
+
+SIMD_DISPATCH(SpectrumRatio, RatioBody,
+              (const float* x1Re, const float* x1Im, const float* x2Re, const float* x2Im, int n,
+               float* hRe, float* hIm),
+              (x1Re, x1Im, x2Re, x2Im, n, hRe, hIm))

@@ -38,8 +38,8 @@ void UnitRoot(long long k, long long n, double& c, double& s) {
 }
 
 // re/im times the spectrum hRe/hIm, entry by entry.
-SIMD_CLONES void MultiplySpectrum(double* re, double* im, const double* hRe, const double* hIm,
-                                  int n) {
+SIMD_INLINE void MultiplySpectrumBody(double* re, double* im, const double* hRe, const double* hIm,
+                                      int n) {
     using V = simd::Vec4d;
     for (int k = 0; k < n; k += 4) {
         const V a = simd::Load<V>(re + k), b = simd::Load<V>(im + k);
@@ -49,15 +49,21 @@ SIMD_CLONES void MultiplySpectrum(double* re, double* im, const double* hRe, con
     }
 }
 
-SIMD_CLONES double Energy(const double* re, const double* im, int n) {
+SIMD_INLINE void EnergyBody(const double* re, const double* im, int n, double* energy) {
     using V = simd::Vec4d;
     V sum{};
     for (int k = 0; k < n; k += 4) {
         const V a = simd::Load<V>(re + k), b = simd::Load<V>(im + k);
         sum += a * a + b * b;
     }
-    return (sum[0] + sum[1]) + (sum[2] + sum[3]);
+    *energy = (sum[0] + sum[1]) + (sum[2] + sum[3]);
 }
+
+SIMD_DISPATCH(MultiplySpectrum, MultiplySpectrumBody,
+              (double* re, double* im, const double* hRe, const double* hIm, int n),
+              (re, im, hRe, hIm, n))
+SIMD_DISPATCH(Energy, EnergyBody, (const double* re, const double* im, int n, double* energy),
+              (re, im, n, energy))
 
 int Log2(int n) {
     int b = 0;
@@ -147,7 +153,8 @@ double FirOverlapSave::Convolve() {
     const int m = m_nSize;
     double* re = m_re.data();
     double* im = m_im.data();
-    const double energy = Energy(re, im, m);
+    double energy = 0.0;
+    Energy(re, im, m, &energy);
     m_fft.ToBitReversed(re, im);
     MultiplySpectrum(re, im, m_hRe.data(), m_hIm.data(), m);
     m_fft.FromBitReversed(im, re, 1.0); // the inverse: real and imaginary parts exchanged
