@@ -16,11 +16,14 @@ inline float Sample16(const std::uint8_t* p) {
         static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | (p[1] << 8))));
 }
 
-// 16-bit samples with a frame of 2 (mono) or 4 (stereo) bytes, eight at a time.
+// 16-bit samples with a frame of 2 (mono) or 4 (stereo) bytes, eight at a time. A stereo load
+// of eight frames takes 32 bytes from the first sample, 2 beyond the eighth: it stops while a
+// ninth sample follows, so that it never reads past the record's last byte.
 template <int Stride> void Read16(const std::uint8_t* p, int n, const float* window, float* out) {
+    constexpr int kAfter = Stride == 4 ? 1 : 0; // samples that must follow a stereo load
     int i = 0;
     if constexpr (std::endian::native == std::endian::little) {
-        for (; i + 8 <= n; i += 8) {
+        for (; i + 8 + kAfter <= n; i += 8) {
             Vec8s s;
             if constexpr (Stride == 2) {
                 s = simd::Load<Vec8s>(p + 2 * i);

@@ -124,10 +124,6 @@ void FilterChannel(const Layout& L, int ch, int frames, int taps, const double* 
 
 // ---- Overlap-save path ------------------------------------------------------------------
 
-// From this many taps on, long inputs are filtered by FFT convolution (measured with
-// sonalyx_bench: below it the direct form is faster).
-constexpr int kFastFromTaps = 64;
-
 // One sequence of a segment: channel `ch`, outputs first ... first + step - 1.
 struct Part {
     int ch;
@@ -245,7 +241,7 @@ void FilterPcm(bool allowFast, int channelMode, int frames, int format, int taps
         return;
     }
     FirOverlapSave fast;
-    if (allowFast && taps >= kFastFromTaps && outputs >= taps && PlanFast(fast, h, taps, width)) {
+    if (allowFast && taps >= kFirFftFromTaps && outputs >= taps && PlanFast(fast, h, taps, width)) {
         FilterFast(L, fast, filter1, filter2, frames, taps, h, in, out);
     } else {
         if (filter1) FilterChannel(L, 0, frames, taps, h, in, out);

@@ -25,6 +25,10 @@ constexpr int Both = 3;
 constexpr int CopyOnly = 4;
 } // namespace chmode
 
+// From this many taps on, FirFilterPcm filters long inputs by FFT convolution (measured with
+// sonalyx_bench, bench_fir_crossover_*: below it the direct form is faster).
+constexpr int kFirFftFromTaps = 64;
+
 // The three routines read `frames` frames (or `dataBytes` bytes) of samples that start `headSize`
 // bytes into `src` and write the result at the same offset of `dst`, after copying the header
 // bytes. Samples are used centred (8-bit: byte - 128; 16-bit: signed value). `src` and `dst`
@@ -36,8 +40,9 @@ constexpr int CopyOnly = 4;
 // truncated toward zero; 16-bit results are truncated and keep their low 16 bits. In channel
 // mode 1 or 2 on stereo data the other channel of frame j is input frame i - taps/2. The last
 // `taps` output frames (all of them when frames <= taps) are silence.
-// Long filters over long inputs are computed by FFT convolution; every stored sample is still
-// the one the direct form's double sum gives (FirFilterPcmDirect), byte for byte.
+// Filters of kFirFftFromTaps taps or more over inputs of at least as many outputs as taps are
+// computed by FFT convolution; every stored sample is still the one the direct form's double
+// sum gives (FirFilterPcmDirect), byte for byte.
 void FirFilterPcm(int channelMode, int frames, int format, int taps, const double* h, int headSize,
                   const std::uint8_t* src, std::uint8_t* dst);
 // FirFilterPcm by the direct form alone, for every tap count.

@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <numbers>
 #include <random>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -31,7 +33,63 @@ std::vector<Cx> DirectDft(const std::vector<double>& re, const std::vector<doubl
     return out;
 }
 
+// Radix-2 transform in double (sign -1 forward, +1 inverse, unscaled) on the twiddles of the
+// document's tables for n: the float cosines and sines of 2 pi k / n from MakeFftTables.
+std::vector<Cx> ReferenceFft(std::vector<Cx> x, int sign) {
+    const int n = static_cast<int>(x.size());
+    int log2n = 0;
+    while ((1 << log2n) < n) ++log2n;
+    std::vector<float> sinHalf(std::max(n / 2, 1)), cosHalf(sinHalf.size());
+    MakeFftTables(n, sinHalf.data(), cosHalf.data());
+    for (int i = 0; i < n; ++i)
+        if (i < Reverse(i, log2n)) std::swap(x[i], x[Reverse(i, log2n)]);
+    for (int len = 2; len <= n; len *= 2)
+        for (int start = 0; start < n; start += len)
+            for (int j = 0; j < len / 2; ++j) {
+                const int at = j * (n / len);
+                const Cx w(cosHalf[at], sign * static_cast<double>(sinHalf[at]));
+                const Cx a = x[start + j], b = w * x[start + j + len / 2];
+                x[start + j] = a + b;
+                x[start + j + len / 2] = a - b;
+            }
+    return x;
+}
+
 } // namespace
+
+// The document FFT, forward (scaled by 1/n) and inverse, against a double transform on the same
+// twiddle values: every size it accepts, errors of float rounding only.
+TEST(PowerOfTwoFftTest, DocumentFftAgreesWithADoubleTransformOnItsTables) {
+    CScriptedUi ui;
+    CKymoDoc doc(ui);
+    for (int log2n = 1; log2n <= 15; ++log2n) {
+        const int n = 1 << log2n;
+        std::mt19937 rng(100 + log2n);
+        std::uniform_real_distribution<float> d(-1.0f, 1.0f);
+        std::vector<float> re(n), im(n);
+        std::vector<Cx> x(n);
+        for (int i = 0; i < n; ++i) {
+            re[i] = d(rng);
+            im[i] = d(rng);
+            x[i] = Cx(re[i], im[i]);
+        }
+        for (int direction : {1, 2}) {
+            std::vector<float> r = re, i = im;
+            doc.FftBitReverse(n, r.data(), i.data());
+            doc.FftButterflies(log2n, direction, r.data(), i.data());
+            const std::vector<Cx> ref = ReferenceFft(x, direction == 1 ? -1 : 1);
+            const double scale = direction == 1 ? 1.0 / n : 1.0;
+            double worst = 0, power = 0;
+            for (int k = 0; k < n; ++k) {
+                worst = std::max(worst, std::abs(Cx(r[k], i[k]) - ref[k] * scale));
+                power += std::norm(ref[k] * scale);
+            }
+            // Float rounding grows with the number of passes: a few units per pass, relative to
+            // the root-mean-square output.
+            EXPECT_LT(worst / std::sqrt(power / n), 3e-7 * log2n) << n << " " << direction;
+        }
+    }
+}
 
 // Decimation in frequency leaves the transform in bit-reversed order; decimation in time of
 // that order with real and imaginary parts exchanged returns n times the input.

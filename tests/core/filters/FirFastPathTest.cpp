@@ -123,13 +123,13 @@ std::vector<Case> Cases() {
     // above it.
     for (int format : {pcm::Mono8, pcm::Stereo8, pcm::Mono16, pcm::Stereo16})
         for (int mode : {chmode::Ch1, chmode::Ch2, chmode::Both})
-            for (int taps : {63, 64, 1024})
+            for (int taps : {kFirFftFromTaps - 1, kFirFftFromTaps, 1024})
                 cases.push_back(Case{format, mode, taps, Taps::Lowpass, Input::Noise});
     // Full-scale inputs, wrapping sums and outputs on truncation boundaries, odd tap counts.
     for (int format : {pcm::Mono8, pcm::Stereo16})
         for (Input input : {Input::Square, Input::Sparse})
             for (Taps kind : {Taps::Lowpass, Taps::Random, Taps::Dyadic})
-                for (int taps : {64, 65, 4097})
+                for (int taps : {kFirFftFromTaps, kFirFftFromTaps + 1, 4097})
                     cases.push_back(Case{format, chmode::Both, taps, kind, input});
     cases.push_back(Case{pcm::Stereo16, chmode::Both, 4096, Taps::Lowpass, Input::Noise});
     cases.push_back(Case{pcm::Mono16, chmode::Ch1, 3919, Taps::Random, Input::Noise});
