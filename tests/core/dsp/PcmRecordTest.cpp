@@ -85,7 +85,8 @@ TEST_P(PcmRecord, MatchesSampleBySampleDecoding) {
 
     std::vector<float> window(static_cast<std::size_t>(c.n));
     for (int i = 0; i < c.n; ++i) window[i] = 0.25f + 0.5f * static_cast<float>(i % 7) / 7.0f;
-    for (const float* w : {static_cast<const float*>(nullptr), window.data()}) {
+    for (const float* w :
+         {static_cast<const float*>(nullptr), static_cast<const float*>(window.data())}) {
         std::vector<float> out(static_cast<std::size_t>(c.n), -1.0f);
         PcmRecordToFloat(p, c.bits, stride, c.n, w, out.data());
         for (int i = 0; i < c.n; ++i) {
