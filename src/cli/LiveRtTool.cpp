@@ -66,27 +66,20 @@ bool ApplyRtPanelOptions(const CliArgs& args, CRtFilterTool& tool, CliContext& c
     return true;
 }
 
-int RunRtTool(const CliArgs& args, CliContext& ctx, CLiveRunner& runner, CRtFilterTool& tool,
-              const std::function<bool()>& start) {
+int RunLiveTool(const CliArgs& args, CliContext& ctx, CLiveRunner& runner,
+                const LiveToolRun& tool) {
     const auto seconds = CliNumber(args, "seconds", ctx);
     if (!seconds) return 2;
     if (!(*seconds > 0.0)) {
         ctx.err << "--seconds must be positive\n";
         return 2;
     }
-    CRtFilterEngine& engine = tool.Engine();
+    SoundDuplex& engine = tool.engine;
     runner.RecordFrom(engine, args);
-    CWavRecorder input;
-    const std::string inputPath = args.GetOr("record-input", "");
-    if (!inputPath.empty())
-        engine.SetFilterInputTap([&input, &engine](const std::uint8_t* data, std::size_t bytes) {
-            input.SetFormat(engine.Format());
-            input.Append(data, bytes);
-        });
     long long frames = 0;
     int rc = 1;
-    if (start()) {
-        const double target = std::ceil(*seconds * tool.Rate());
+    if (tool.start()) {
+        const double target = std::ceil(*seconds * tool.rate);
         const auto played = [&] {
             const int frameBytes = std::max(1, static_cast<int>(engine.Format().blockAlign));
             return engine.Stats().buffers * static_cast<long long>(engine.BufferBytes()) /
@@ -95,13 +88,30 @@ int RunRtTool(const CliArgs& args, CliContext& ctx, CLiveRunner& runner, CRtFilt
         rc = runner.Drive(engine, [&] { return played() >= target; });
         frames = played();
         ctx.out << "buffers=" << engine.Stats().buffers << "\nframes=" << frames
-                << "\nhanded_over=" << engine.Stats().handedOver << "\nload=" << tool.LoadPercent()
+                << "\nhanded_over=" << engine.Stats().handedOver << "\nload=" << tool.load()
                 << "\n";
         runner.PrintStats(engine);
+        if (rc == 0 && tool.beforeClose && !tool.beforeClose()) rc = 1;
     }
-    tool.Close();
+    tool.close();
     if (!runner.WriteRecording()) rc = 1;
-    if (!inputPath.empty() && !input.Write(inputPath)) {
+    return rc;
+}
+
+int RunRtTool(const CliArgs& args, CliContext& ctx, CLiveRunner& runner, CRtFilterTool& tool,
+              const std::function<bool()>& start) {
+    CRtFilterEngine& engine = tool.Engine();
+    CWavRecorder input;
+    const std::string inputPath = args.GetOr("record-input", "");
+    if (!inputPath.empty())
+        engine.SetFilterInputTap([&input, &engine](const std::uint8_t* data, std::size_t bytes) {
+            input.SetFormat(engine.Format());
+            input.Append(data, bytes);
+        });
+    int rc = RunLiveTool(args, ctx, runner,
+                         {engine, tool.Rate(), start, nullptr, [&tool] { tool.Close(); },
+                          [&tool] { return tool.LoadPercent(); }});
+    if (rc != 2 && !inputPath.empty() && !input.Write(inputPath)) {
         ctx.err << "cannot write " << inputPath << "\n";
         rc = 1;
     }

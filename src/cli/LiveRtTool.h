@@ -7,6 +7,7 @@
 class CKymoDoc;
 class CLiveRunner;
 class CRtFilterTool;
+class SoundDuplex;
 
 // What `live rtfilter` and `live freeform` share: the panel options of the real-time tools and
 // the run of a tool on the runner's card for a number of seconds with its recordings.
@@ -23,6 +24,21 @@ bool ApplyRtBufferOption(const CliArgs& args, CKymoDoc& doc, CliContext& ctx);
 // and prints buffers, frames and the last load. The sub-command's exit status.
 int RunRtTool(const CliArgs& args, CliContext& ctx, CLiveRunner& runner, CRtFilterTool& tool,
               const std::function<bool()>& start);
+
+// What a live tool gives RunLiveTool: its engine and rate, its start, what it does while still
+// running at the end (false: a failure, reported), its close and its load meter.
+struct LiveToolRun {
+    SoundDuplex& engine;
+    int rate;
+    std::function<bool()> start;
+    std::function<bool()> beforeClose;
+    std::function<void()> close;
+    std::function<int()> load;
+};
+
+// The run of RunRtTool for any duration-sized tool: starts, drives until --seconds of sound
+// were played, records with --record, closes and prints buffers, frames and the last load.
+int RunLiveTool(const CliArgs& args, CliContext& ctx, CLiveRunner& runner, const LiveToolRun& tool);
 
 inline constexpr const char* kRtPanelUsage =
     "[--rate 44100|48000|96000] [--buffer large|medium|small] [--channel 1|2|both|non] "

@@ -7,6 +7,7 @@
 #include "document/WavePlayer.h"
 #include "filters/BiquadTable.h"
 #include "filters/RemezSettings.h"
+#include "realtime/LmsSettings.h"
 #include "realtime/RtPanelSettings.h"
 
 #include <cstdint>
@@ -397,6 +398,7 @@ public:
 
     // ---- Real-time filter tools ----
     RtPanelSettings m_RtPanel;
+    LmsSettings m_Lms; // the LMS tool's own settings
     int m_nRtBiquadType = 0; // type of the real-time biquad tool (biquadtype::)
     // Stage display of the cascade and coefficient-file IIR tools (data kind 72): the sections
     // shown, digital (m_nStageSource 0) or analog (1 realized components, 2 s-function), stage k

@@ -53,4 +53,7 @@ inline constexpr const char* kFreeNoDesign =
     "係数の準備ができていません。\n　ﾌｨﾙﾀｰ自由自在ｸﾞﾗﾌでﾚﾍﾞﾙ設定をして下さい。";
 inline constexpr const char* kFreeTapRange = "32～2048までのﾀｯﾌﾟ数でお願いします。";
 inline constexpr const char* kIdftInitFailed = "IDFTのInitで失敗";
+// LMS tool.
+inline constexpr const char* kLmsMuChanged = "μ値は適正な値に変更されます。";
+inline constexpr const char* kLmsDelayRange = "タップ遅延は±%dまでとして下さい。";
 } // namespace rtmsg
