@@ -34,8 +34,7 @@ bool Choose(const CliArgs& args, const std::string& name, const std::map<std::st
 }
 
 // --noise / --sine: a level in dB (-60 ... 0) or "off". False (reported) on a bad value.
-bool Level(const CliArgs& args, const std::string& name, bool& on, int& position,
-           CliContext& ctx) {
+bool Level(const CliArgs& args, const std::string& name, bool& on, int& position, CliContext& ctx) {
     const auto text = args.Get(name);
     if (!text) return true;
     if (*text == "off") {

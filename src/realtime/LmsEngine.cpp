@@ -126,9 +126,9 @@ void CLmsEngine::HandOver() {
     const int every = 1 << std::clamp(1 + doc.m_nDrawSpeed, 1, 3);
     if (m_nIndex % every == 0 && m_fBlockFrames > 0) {
         const double fs = Format().samplesPerSec;
-        m_fLoad = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
-                                                            m_start)
-                      .count() *
-                  fs / (m_fBlockFrames * 5.0);
+        m_fLoad =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - m_start)
+                .count() *
+            fs / (m_fBlockFrames * 5.0);
     }
 }

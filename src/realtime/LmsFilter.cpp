@@ -92,8 +92,7 @@ void CLmsFilter::Process(const std::int16_t* in, std::int16_t* out, int frames) 
     const double mu = m_fMu * kMuScale;
     const std::size_t size = m_xl.size();
     const auto at = [size](const std::vector<double>& x, long long i) {
-        return i >= 0 && static_cast<std::size_t>(i) < size ? x[static_cast<std::size_t>(i)]
-                                                            : 0.0;
+        return i >= 0 && static_cast<std::size_t>(i) < size ? x[static_cast<std::size_t>(i)] : 0.0;
     };
     double y = 0.0, desired = 0.0;
     for (int k = 0; k < frames; ++k) {

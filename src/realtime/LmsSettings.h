@@ -29,8 +29,8 @@ constexpr int kMinLevelPos = -60, kMaxLevelPos = 0;
 // The LMS tool's own settings, kept in the document between openings (the tap count, the demo
 // shape and its cut-offs are the document's FIR design fields).
 struct LmsSettings {
-    double mu = 0.001;     // step size
-    int delay = 0;         // delay taps D, -N ... N
+    double mu = 0.001; // step size
+    int delay = 0;     // delay taps D, -N ... N
     int mode = lmsmode::Identify;
     bool generator = true; // source "gen" instead of "line"
     bool noiseOn = true;

@@ -225,10 +225,9 @@ int CLmsTool::OnSave(const std::string& path) {
     const std::vector<double> w = Weights();
     m_engine->SetMute(true);
     CoefFile file(m_doc.Ui());
-    const int written =
-        file.WriteFir(path, lms ? "LMS_Filter" : WindowKindName(m_nWindow),
-                      lms ? "UnKnown" : FirShapeName(m_nShape), m_fCutLow, two ? m_fCutHigh : 0.0,
-                      static_cast<int>(w.size()), w.data());
+    const int written = file.WriteFir(path, lms ? "LMS_Filter" : WindowKindName(m_nWindow),
+                                      lms ? "UnKnown" : FirShapeName(m_nShape), m_fCutLow,
+                                      two ? m_fCutHigh : 0.0, static_cast<int>(w.size()), w.data());
     m_engine->SetMute(false);
     return written;
 }

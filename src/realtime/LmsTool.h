@@ -27,8 +27,8 @@ public:
     // "開始": stops a running tool, validates (messages shown), designs the demo filter, starts
     // the adaptation from w[N/2] = 0.01 and the sound. False when the tool does not run.
     bool OnStart();
-    // "終了": stops ("DSP処理はしないのですね！" when it was not running and `reportIdle`), copies the
-    // settings back and settles the document. Later calls do nothing.
+    // "終了": stops ("DSP処理はしないのですね！" when it was not running and `reportIdle`), copies
+    // the settings back and settles the document. Later calls do nothing.
     void Close(bool reportIdle = true);
 
     // ---- Settings (taking effect at the next start unless said otherwise) ----

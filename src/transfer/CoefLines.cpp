@@ -21,7 +21,8 @@ std::string Exponent(double v) {
     const auto e = s.find('e');
     if (e != std::string::npos && e + 2 < s.size()) {
         const std::string digits = s.substr(e + 2);
-        if (digits.size() < 3) s = s.substr(0, e + 2) + std::string(3 - digits.size(), '0') + digits;
+        if (digits.size() < 3)
+            s = s.substr(0, e + 2) + std::string(3 - digits.size(), '0') + digits;
     }
     return s + "\n";
 }

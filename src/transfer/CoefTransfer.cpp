@@ -70,8 +70,8 @@ std::string CCoefTransfer::BaudText() const {
 void CCoefTransfer::ShowCount(int readerCount) {
     if (m_bFirFile) {
         const int n = Count();
-        m_status = Printf(n > transferlimits::kMaxFirTaps ? xfermsg::kFirTapsOver : xfermsg::kFirTaps,
-                          n);
+        m_status =
+            Printf(n > transferlimits::kMaxFirTaps ? xfermsg::kFirTapsOver : xfermsg::kFirTaps, n);
     } else if (Count() > transferlimits::kMaxIirValues) {
         m_status = Printf(xfermsg::kIirSectionsOver, readerCount);
     } else {

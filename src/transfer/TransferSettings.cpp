@@ -8,7 +8,7 @@ int BaudRateOfIndex(int index) {
 }
 
 const char* CoefFormatName(int format) {
-    static const char* const kNames[coefformat::Count] = {"1_15型", "2_14型", "1_31型",
-                                                          "2_30型", "float"};
+    static const char* const kNames[coefformat::Count] = {"1_15型", "2_14型", "1_31型", "2_30型",
+                                                          "float"};
     return kNames[std::clamp(format, 0, coefformat::Count - 1)];
 }

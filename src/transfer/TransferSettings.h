@@ -20,7 +20,7 @@ constexpr int Count = 5;
 namespace transferlimits {
 constexpr int kPorts = 9;
 constexpr int kBaudRates = 10;
-constexpr int kMaxFirTaps = 128;  // of the dsPIC30F2012 board
+constexpr int kMaxFirTaps = 128;   // of the dsPIC30F2012 board
 constexpr int kMaxIirValues = 120; // 40 sections' worth of the reader's count
 constexpr int kLineBytes = 21;     // a line sent or read stops after this many bytes
 } // namespace transferlimits

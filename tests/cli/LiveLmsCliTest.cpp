@@ -39,15 +39,16 @@ TEST(LiveLmsCli, WeightsOfTheRunAreTheDutFir) {
 
 TEST(LiveLmsCli, RefusesBadOptions) {
     std::ostringstream out, err;
-    EXPECT_EQ(RunCli({"live", "lms", "--taps", "16", "--delay", "0", "--mu", "0.01", "--seconds",
-                      "1", "--use", "guess"},
+    EXPECT_EQ(RunCli({"live", "lms", "--device", "virtual", "--taps", "16", "--delay", "0", "--mu",
+                      "0.01", "--seconds", "1", "--use", "guess"},
                      out, err),
               2);
     EXPECT_NE(err.str().find("--use"), std::string::npos);
     std::ostringstream out2, err2;
-    EXPECT_EQ(RunCli({"live", "lms", "--taps", "16", "--delay", "17", "--mu", "0.01",
-                      "--seconds", "1"},
+    EXPECT_EQ(RunCli({"live", "lms", "--device", "virtual", "--taps", "16", "--delay", "17", "--mu",
+                      "0.01", "--seconds", "1"},
                      out2, err2),
               1);
-    EXPECT_NE(err2.str().find("タップ遅延は±16までとして下さい。"), std::string::npos) << err2.str();
+    EXPECT_NE(err2.str().find("タップ遅延は±16までとして下さい。"), std::string::npos)
+        << err2.str();
 }

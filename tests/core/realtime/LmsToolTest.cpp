@@ -1,9 +1,9 @@
+#include "realtime/LmsTool.h"
 #include "document/CKymoDoc.h"
 #include "document/ScriptedUi.h"
 #include "filters/CoefFile.h"
 #include "filters/FilterMessages.h"
 #include "filters/WindowFir.h"
-#include "realtime/LmsTool.h"
 #include "realtime/RtMessages.h"
 #include "sound/devices/VirtualSoundCard.h"
 #include "support/WavBuilder.h"
@@ -51,8 +51,7 @@ std::vector<std::int16_t> RunFor(CLmsTool& tool, double seconds) {
 }
 
 // RMS over the last `frames` frames of f(left, right).
-template <class F>
-double TailRms(const std::vector<std::int16_t>& s, std::size_t frames, F f) {
+template <class F> double TailRms(const std::vector<std::int16_t>& s, std::size_t frames, F f) {
     double sum = 0.0;
     const std::size_t all = s.size() / 2;
     for (std::size_t i = all - frames; i < all; ++i) {

@@ -1,12 +1,12 @@
+#include "transfer/CoefTransfer.h"
 #include "document/ScriptedUi.h"
 #include "filters/BiquadTable.h"
 #include "filters/CoefFile.h"
 #include "filters/CrTable.h"
+#include "support/WavBuilder.h"
 #include "transfer/CoefLines.h"
-#include "transfer/CoefTransfer.h"
 #include "transfer/SerialLine.h"
 #include "transfer/TransferMessages.h"
-#include "support/WavBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -90,17 +90,17 @@ TEST(CoefTransfer, LinesOfEachFormat) {
         const char* line;
     };
     const Case cases[] = {
-        {coefformat::Q15, 0.25, "8192\n"},         // trunc(8191.75 + 0.5)
-        {coefformat::Q15, -1.0, "-32766\n"},       // trunc(-32766.5)
-        {coefformat::Q15, 1.5, "32767\n"},         // 49151 would wrap to -16385
+        {coefformat::Q15, 0.25, "8192\n"},   // trunc(8191.75 + 0.5)
+        {coefformat::Q15, -1.0, "-32766\n"}, // trunc(-32766.5)
+        {coefformat::Q15, 1.5, "32767\n"},   // 49151 would wrap to -16385
         {coefformat::Q15, -1.5, "-32768\n"},
-        {coefformat::Q14, 0.5, "8192\n"},          // trunc(8191.5 + 0.5)
-        {coefformat::Q14, 1.9, "31128\n"},         // trunc(31127.7 + 0.5)
+        {coefformat::Q14, 0.5, "8192\n"},  // trunc(8191.5 + 0.5)
+        {coefformat::Q14, 1.9, "31128\n"}, // trunc(31127.7 + 0.5)
         {coefformat::Q14, 2.5, "32767\n"},
-        {coefformat::Q31, 0.5, "1073741824\n"},    // trunc(1073741823.5 + 0.5)
-        {coefformat::Q31, 1.25, "2147483647\n"},   // beyond int32: saturated
+        {coefformat::Q31, 0.5, "1073741824\n"},  // trunc(1073741823.5 + 0.5)
+        {coefformat::Q31, 1.25, "2147483647\n"}, // beyond int32: saturated
         {coefformat::Q31, -3.0, "-2147483648\n"},
-        {coefformat::Q30, -0.5, "-536870911\n"},   // trunc(-536870911.5 + 0.5)
+        {coefformat::Q30, -0.5, "-536870911\n"}, // trunc(-536870911.5 + 0.5)
         {coefformat::Float, 0.5, "5.000000e-001\n"},
         {coefformat::Float, -1234.5, "-1.234500e+003\n"},
         {coefformat::Float, 1e-120, "1.000000e-120\n"},
@@ -121,8 +121,9 @@ TEST(CoefTransfer, FirTransferNormalisesAndCompletes) {
     EXPECT_EQ(board.device, "/dev/ttyS1");
     EXPECT_EQ(board.baud, 115200);
     EXPECT_EQ(board.closed, 1);
-    EXPECT_EQ(t.Status(),
-              " /* Status */\r\nComPort=COM2\r\nBaudRate=115200\r\nNumTaps=3\r\nComplete_16384\n\r\n");
+    EXPECT_EQ(
+        t.Status(),
+        " /* Status */\r\nComPort=COM2\r\nBaudRate=115200\r\nNumTaps=3\r\nComplete_16384\n\r\n");
     EXPECT_TRUE(t.Sent());
     ASSERT_EQ(t.OnRun(board), 1);
     EXPECT_EQ(board.got.back(), '\r');
@@ -143,8 +144,9 @@ TEST(CoefTransfer, IirFramesInQ15AndQ14) {
         EXPECT_EQ(t.Status(), "IIR_Section Num=2\nNumber of Data=6");
         FakeBoard board;
         ASSERT_EQ(t.OnTx(board), 1);
-        EXPECT_TRUE(Saw(ui, "IIR係数の最大値=1.500000なので、若しかしたら\n2_14、又は2_30系列(係数値を"
-                            "半分にした)を使うのでは？"));
+        EXPECT_TRUE(Saw(ui,
+                        "IIR係数の最大値=1.500000なので、若しかしたら\n2_14、又は2_30系列(係数値を"
+                        "半分にした)を使うのでは？"));
         EXPECT_EQ(board.got, "32767\n-32768\n18431\n8192\n16384\n8192\n");
     }
     {
@@ -174,7 +176,8 @@ TEST(CoefTransfer, FailuresAndTheirTexts) {
     silent.silentAfterLines = 1;
     EXPECT_EQ(t.OnTx(silent), 0);
     EXPECT_TRUE(Saw(ui, xfermsg::kLineFault));
-    EXPECT_EQ(t.Status(), "/* Status */\r\nComPort=COM2\r\nBaudRate=115200\r\nNumTaps=1\r\nFailure!!");
+    EXPECT_EQ(t.Status(),
+              "/* Status */\r\nComPort=COM2\r\nBaudRate=115200\r\nNumTaps=1\r\nFailure!!");
     EXPECT_EQ(silent.closed, 1);
 
     // A wrong echo ends the loop there.
@@ -182,7 +185,8 @@ TEST(CoefTransfer, FailuresAndTheirTexts) {
     wrong.corruptAt = 2;
     wrong.corruptLine = "1.0\n";
     EXPECT_EQ(t.OnTx(wrong), 0);
-    EXPECT_EQ(t.Status(), " /* Status *\r/\nComPort=COM2\r\nBaudRate=115200\r\nNumTaps=2\r\nFailure!!\r\n");
+    EXPECT_EQ(t.Status(),
+              " /* Status *\r/\nComPort=COM2\r\nBaudRate=115200\r\nNumTaps=2\r\nFailure!!\r\n");
     EXPECT_FALSE(t.Sent());
 
     // Without the echo check a transfer ends with "May be Complete!".
@@ -190,8 +194,9 @@ TEST(CoefTransfer, FailuresAndTheirTexts) {
     deaf.echo = false;
     t.SetEchoCheck(false);
     EXPECT_EQ(t.OnTx(deaf), 1);
-    EXPECT_EQ(t.Status(),
-              " /* Status */\r\nComPort=COM2\r\nBaudRate=115200\r\nNumTaps=3\r\nMay be Complete!\r\n");
+    EXPECT_EQ(
+        t.Status(),
+        " /* Status */\r\nComPort=COM2\r\nBaudRate=115200\r\nNumTaps=3\r\nMay be Complete!\r\n");
 }
 
 // Files: a 200-tap FIR shows the overflow and is still sent in full; an IIR file of odd order
@@ -200,12 +205,13 @@ TEST(CoefTransfer, LoadedFiles) {
     TempDir dir;
     CScriptedUi ui;
     std::vector<double> taps(200, 0.001);
-    ASSERT_EQ(CoefFile(ui).WriteFir(dir.Path("fir.csv"), "Win_Rect", "LPF", 100.0, 0.0, 200,
-                                    taps.data()),
-              1);
+    ASSERT_EQ(
+        CoefFile(ui).WriteFir(dir.Path("fir.csv"), "Win_Rect", "LPF", 100.0, 0.0, 200, taps.data()),
+        1);
     CCoefTransfer t(ui, Settings(coefformat::Q15));
     ASSERT_EQ(t.LoadFile(dir.Path("fir.csv")), 1);
-    EXPECT_EQ(t.Status(), "Tap Size Over!!!\r\nfor dsPIC30F2012\r\nFIR_NumTaps=200\r\nMax.Tap Size=128");
+    EXPECT_EQ(t.Status(),
+              "Tap Size Over!!!\r\nfor dsPIC30F2012\r\nFIR_NumTaps=200\r\nMax.Tap Size=128");
     FakeBoard board;
     ASSERT_EQ(t.OnTx(board), 1);
     std::string want;
