@@ -30,6 +30,14 @@ int CKymoDoc::ProcessRealtime(int code) {
         redraw = true;
         break;
     }
+    case realtime::kRadioWaterfallReset:
+        disp_mode1 = kind::RadioWaterfallReset;
+        redraw = true;
+        break;
+    case realtime::kRadioLinearStored:
+        disp_mode1 = kind::RadioLinearStored;
+        redraw = true;
+        break;
     case realtime::kIirImpulse:
         redraw = IirImpulseStep() != 0;
         break;
