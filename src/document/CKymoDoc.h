@@ -29,6 +29,7 @@ class ISoundCard;
 struct MeasConditionMode;
 struct HistoryEntry;
 struct ResonanceSettings;
+struct TubeChart;
 
 class CKymoDoc {
 public:
@@ -408,6 +409,9 @@ public:
     int m_nStageShown = 1;
     int m_nStageCount = 0;
     int m_bStageCumulative = 0;
+
+    // ---- Virtual tube amplifier: what the characteristics display draws (kind 34) ----
+    std::shared_ptr<const TubeChart> m_pTubeChart;
 
 private:
     IDocumentUi& m_ui;

@@ -46,6 +46,22 @@ int CKymoDoc::ProcessRealtime(int code) {
         disp_mode2 = present::FilterResponse;
         redraw = true;
         break;
+    case realtime::kAudioSpectrum:
+        disp_mode1 = kind::LiveSpectrum;
+        redraw = true;
+        break;
+    case realtime::kAudioGraph:
+        disp_mode1 = kind::AudioGraph;
+        redraw = true;
+        break;
+    case realtime::kTubeCurves:
+        disp_mode1 = kind::TubeCharacteristics;
+        redraw = m_pTubeChart != nullptr;
+        break;
+    case realtime::kTubeScope:
+        disp_mode1 = kind::TubeScope;
+        redraw = true;
+        break;
     default:
         break;
     }

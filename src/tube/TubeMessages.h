@@ -82,7 +82,6 @@ inline constexpr const char* kNoPower =
     "どうしても御希望のﾊﾟﾜｰがとれません。\n　再計算するか設定を変えてみて下さい。";
 inline constexpr const char* kNotRunning = "測定はしないのですね！";
 inline constexpr const char* kMonitorStopped = "ﾓﾆﾀｰ動作を停止します";
-inline constexpr const char* kNoCard = "サウンドカードがないのでは！！";
 inline constexpr const char* kRateTooLow = "仮想管ではFS=44.1kHz以上をｻﾎﾟｰﾄします";
 inline constexpr const char* kWidthTooLow = "仮想管では16bit以上をｻﾎﾟｰﾄします";
 inline constexpr const char* kInitFailed = "initRSound()でｴﾗｰです";
