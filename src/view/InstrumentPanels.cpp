@@ -5,6 +5,7 @@
 #include "view/KindPanels.h"
 #include "view/PlotCanvas.h"
 #include "view/PlotRoutines.h"
+#include "view/PlotTube.h"
 #include "view/Waterfall.h"
 
 #include <algorithm>
@@ -213,6 +214,19 @@ bool DrawInstrumentPanels(PlotCanvas& c, CKymoDoc& doc, ViewState& st, const Vie
         PlotBode(c, l.lower, doc.m_fRe.data(), doc.m_fIm.data(), TopLevel(doc), BottomLevel(doc),
                  false, n, e, true, st.m_nPhaseMode, "[f特性表示:Filter計算結果]");
         return true;
+    case kind::TubeCharacteristics:
+        if (doc.m_pTubeChart) {
+            PanelRect area = l.upper;
+            area.lower = l.lower.lower;
+            PlotCanvas up(c.Painter(), c.Scale(), true);
+            PlotTubeCharacteristics(up, area, *doc.m_pTubeChart);
+        }
+        return true;
+    case kind::TubeScope: {
+        PlotCanvas up(c.Painter(), c.Scale(), true);
+        PlotTubeScope(up, l.upper, l.lower, doc);
+        return true;
+    }
     case kind::FilterStages:
         PlotStages(c, l.upper, StageResponses(doc), doc.m_nStageShown, doc.m_bStageCumulative != 0,
                    TopLevel(doc), BottomLevel(doc), n, e, st.m_nPhaseMode,
