@@ -20,19 +20,6 @@ const std::string kUsage =
     "   adapt an FIR (desired left, input right; the generator makes its own signals) and save"
     " its weights";
 
-bool Choose(const CliArgs& args, const std::string& name, const std::map<std::string, int>& map,
-            int& value, CliContext& ctx) {
-    const auto text = args.Get(name);
-    if (!text) return true;
-    const auto it = map.find(*text);
-    if (it == map.end()) {
-        ctx.err << "--" << name << ": unknown value: " << *text << "\n";
-        return false;
-    }
-    value = it->second;
-    return true;
-}
-
 // --noise / --sine: a level in dB (-60 ... 0) or "off". False (reported) on a bad value.
 bool Level(const CliArgs& args, const std::string& name, bool& on, int& position, CliContext& ctx) {
     const auto text = args.Get(name);
@@ -54,13 +41,14 @@ bool Level(const CliArgs& args, const std::string& name, bool& on, int& position
 
 bool ApplyOptions(const CliArgs& args, CLmsTool& tool, CliContext& ctx) {
     int mode = lmsmode::Identify, shape = tool.Shape(), rate = tool.RateIndex();
-    if (!Choose(args, "use",
-                {{"identify", lmsmode::Identify},
-                 {"predict", lmsmode::Predict},
-                 {"denoise", lmsmode::Denoise}},
-                mode, ctx) ||
-        !Choose(args, "shape", {{"lpf", 0}, {"hpf", 1}, {"bpf", 2}, {"bsf", 3}}, shape, ctx) ||
-        !Choose(args, "rate", {{"44100", 0}, {"48000", 1}, {"96000", 2}}, rate, ctx))
+    if (!ChooseCliValue(args, "use",
+                        {{"identify", lmsmode::Identify},
+                         {"predict", lmsmode::Predict},
+                         {"denoise", lmsmode::Denoise}},
+                        mode, ctx) ||
+        !ChooseCliValue(args, "shape", {{"lpf", 0}, {"hpf", 1}, {"bpf", 2}, {"bsf", 3}}, shape,
+                        ctx) ||
+        !ChooseCliValue(args, "rate", {{"44100", 0}, {"48000", 1}, {"96000", 2}}, rate, ctx))
         return false;
     const auto taps = CliInt(args, "taps", ctx);
     const auto delay = CliInt(args, "delay", ctx);

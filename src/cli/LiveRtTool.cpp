@@ -8,10 +8,8 @@
 #include <cmath>
 #include <map>
 
-namespace {
-
-bool Choose(const CliArgs& args, const std::string& name, const std::map<std::string, int>& map,
-            int& value, CliContext& ctx) {
+bool ChooseCliValue(const CliArgs& args, const std::string& name,
+                    const std::map<std::string, int>& map, int& value, CliContext& ctx) {
     const auto text = args.Get(name);
     if (!text) return true;
     const auto it = map.find(*text);
@@ -23,11 +21,9 @@ bool Choose(const CliArgs& args, const std::string& name, const std::map<std::st
     return true;
 }
 
-} // namespace
-
 bool ApplyRtBufferOption(const CliArgs& args, CKymoDoc& doc, CliContext& ctx) {
-    return Choose(args, "buffer", {{"large", 0}, {"medium", 1}, {"small", 2}}, doc.m_nBufferSize,
-                  ctx);
+    return ChooseCliValue(args, "buffer", {{"large", 0}, {"medium", 1}, {"small", 2}},
+                          doc.m_nBufferSize, ctx);
 }
 
 bool ApplyRtPanelOptions(const CliArgs& args, CRtFilterTool& tool, CliContext& ctx) {
@@ -35,10 +31,12 @@ bool ApplyRtPanelOptions(const CliArgs& args, CRtFilterTool& tool, CliContext& c
     int channel = tool.Panel().channelIndex;
     int lineOut = tool.Panel().lineOut;
     int source = tool.Panel().generator ? 1 : 0;
-    if (!Choose(args, "rate", {{"44100", 0}, {"48000", 1}, {"96000", 2}}, rate, ctx) ||
-        !Choose(args, "channel", {{"1", 0}, {"2", 1}, {"both", 2}, {"non", 3}}, channel, ctx) ||
-        !Choose(args, "lineout", {{"normal", 0}, {"sum", 1}, {"product", 2}}, lineOut, ctx) ||
-        !Choose(args, "source", {{"line", 0}, {"gen", 1}}, source, ctx))
+    if (!ChooseCliValue(args, "rate", {{"44100", 0}, {"48000", 1}, {"96000", 2}}, rate, ctx) ||
+        !ChooseCliValue(args, "channel", {{"1", 0}, {"2", 1}, {"both", 2}, {"non", 3}}, channel,
+                        ctx) ||
+        !ChooseCliValue(args, "lineout", {{"normal", 0}, {"sum", 1}, {"product", 2}}, lineOut,
+                        ctx) ||
+        !ChooseCliValue(args, "source", {{"line", 0}, {"gen", 1}}, source, ctx))
         return false;
     tool.SetRateIndex(rate);
     tool.SetChannel(channel);

@@ -3,6 +3,8 @@
 #include "cli/CliCommand.h"
 
 #include <functional>
+#include <map>
+#include <string>
 
 class CKymoDoc;
 class CLiveRunner;
@@ -11,6 +13,11 @@ class SoundDuplex;
 
 // What `live rtfilter` and `live freeform` share: the panel options of the real-time tools and
 // the run of a tool on the runner's card for a number of seconds with its recordings.
+
+// The value of option --`name` looked up in `map` into `value` (left as it is when the option
+// is absent). False (reported) on an unknown value.
+bool ChooseCliValue(const CliArgs& args, const std::string& name,
+                    const std::map<std::string, int>& map, int& value, CliContext& ctx);
 
 // --rate 44100|48000|96000, --channel 1|2|both|non, --lineout normal|sum|product, --gain DB,
 // --fixed, --source line|gen, --level DB (generator level below full scale) into the tool.

@@ -29,6 +29,13 @@ std::string Printf(const char* format, double value) {
     return text;
 }
 
+// The wait cursor while a handler talks to the board.
+struct WaitCursor {
+    explicit WaitCursor(IDocumentUi& u) : ui(u) { ui.SetWaitCursor(true); }
+    ~WaitCursor() { ui.SetWaitCursor(false); }
+    IDocumentUi& ui;
+};
+
 // Closes the line when the handler returns.
 struct OpenLine {
     ISerialLine& line;
@@ -122,11 +129,7 @@ int CCoefTransfer::OnTx(ISerialLine& line) {
         m_ui.ShowMessage(xfermsg::kNoFile);
         return 0;
     }
-    m_ui.SetWaitCursor(true);
-    struct Cursor {
-        IDocumentUi& ui;
-        ~Cursor() { ui.SetWaitCursor(false); }
-    } cursor{m_ui};
+    const WaitCursor cursor(m_ui);
     if (!line.Open(m_device, BaudRateOfIndex(m_settings.baudIndex))) {
         m_ui.ShowMessage(xfermsg::kCannotOpen);
         return 0;
@@ -187,11 +190,7 @@ int CCoefTransfer::OnRun(ISerialLine& line) {
         return 0;
     }
     m_bSent = false;
-    m_ui.SetWaitCursor(true);
-    struct Cursor {
-        IDocumentUi& ui;
-        ~Cursor() { ui.SetWaitCursor(false); }
-    } cursor{m_ui};
+    const WaitCursor cursor(m_ui);
     if (!line.Open(m_device, BaudRateOfIndex(m_settings.baudIndex))) {
         m_ui.ShowMessage(xfermsg::kRunOpen);
         return 0;
