@@ -1,16 +1,18 @@
 #include "realtime/CutSliders.h"
 
+#include "dsp/FloatToInt.h"
+
 #include <algorithm>
 #include <cmath>
 
 int CutSliderFrequency(int position) {
-    return static_cast<int>(std::floor(20.0 * std::pow(cutslider::kStep, position)));
+    return SaturateToInt32(std::floor(20.0 * std::pow(cutslider::kStep, position)));
 }
 
 int CutSliderPosition(double f) {
     if (!(f > 0.0)) return 0;
     const double p = std::ceil(std::log(0.05 * f) / std::log(cutslider::kStep));
-    return static_cast<int>(std::clamp(p, 0.0, static_cast<double>(cutslider::kMax)));
+    return SaturateToRange(p, 0, cutslider::kMax);
 }
 
 void CutSliderPair::Move(int which, int position, double& fLow, double& fHigh) {

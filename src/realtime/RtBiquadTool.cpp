@@ -2,6 +2,7 @@
 
 #include "document/CKymoDoc.h"
 #include "document/DataKinds.h"
+#include "dsp/FloatToInt.h"
 #include "filters/BiquadDesign.h"
 #include "filters/BiquadTable.h"
 #include "filters/CoefFile.h"
@@ -90,7 +91,7 @@ int CRtBiquadTool::FrequencySliderPosition() const {
 }
 
 int CRtBiquadTool::GainSliderPosition() const {
-    return std::clamp(static_cast<int>(std::ceil(m_fGain + 20.0f)), 0, kGainSliderMax);
+    return SaturateToRange(std::ceil(m_fGain + 20.0), 0, kGainSliderMax);
 }
 
 void CRtBiquadTool::SetChannel(int index) {

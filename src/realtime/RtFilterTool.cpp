@@ -2,6 +2,7 @@
 
 #include "document/CKymoDoc.h"
 #include "document/DataKinds.h"
+#include "dsp/FloatToInt.h"
 #include "dsp/WindowKinds.h"
 #include "realtime/LineOutMode.h"
 #include "realtime/RtMessages.h"
@@ -152,7 +153,7 @@ std::string CRtFilterTool::RangeText() const {
 
 int CRtFilterTool::LoadPercent() const {
     const double load = m_engine->LoadPercent();
-    return std::isfinite(load) ? static_cast<int>(std::clamp(load, 0.0, 150.0)) : 150;
+    return std::isnan(load) ? 150 : SaturateToRange(load, 0, 150);
 }
 
 void CRtFilterTool::SwapLevels(bool toDesign) {

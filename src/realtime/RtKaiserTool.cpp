@@ -1,6 +1,7 @@
 #include "realtime/RtKaiserTool.h"
 
 #include "document/CKymoDoc.h"
+#include "dsp/FloatToInt.h"
 #include "filters/CoefFile.h"
 #include "filters/FilterMessages.h"
 #include "filters/KaiserFir.h"
@@ -42,8 +43,7 @@ std::optional<FirFieldError> CRtKaiserTool::Check(const KaiserSettings& s, int f
     if (!(s.atten >= 10.0f && s.atten <= 90.0f)) return Fail(FirField::Atten, rtmsg::kKaiserAtten);
     const double taps = KaiserDesignTaps(s, fs);
     if (!(taps >= 1.0) || taps > kRtMaxFirTaps)
-        return Fail(FirField::Transition,
-                    TooManyTaps(taps > 1.0e9 ? 1000000000 : static_cast<int>(taps)));
+        return Fail(FirField::Transition, TooManyTaps(SaturateToRange(taps, 0, 1000000000)));
     return std::nullopt;
 }
 

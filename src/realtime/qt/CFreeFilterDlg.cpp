@@ -1,6 +1,7 @@
 #include "realtime/qt/CFreeFilterDlg.h"
 
 #include "app/dialogs/SpinRow.h"
+#include "dsp/FloatToInt.h"
 #include "realtime/CoefFirTool.h"
 #include "realtime/FreeFilterTool.h"
 #include "realtime/qt/CRtPanelWidget.h"
@@ -84,10 +85,10 @@ void CDrawingArea::paintEvent(QPaintEvent*) {
     }
     p.setPen(Qt::black);
     char text[96];
-    std::snprintf(text, sizeof text, "%ddB (%ddB/div)", static_cast<int>(top),
-                  static_cast<int>(range / 10));
+    std::snprintf(text, sizeof text, "%ddB (%ddB/div)", SaturateToInt32(top),
+                  SaturateToInt32(range / 10));
     p.drawText(QPointF(grid.left(), 14), QString::fromUtf8(text));
-    std::snprintf(text, sizeof text, "%ddB", static_cast<int>(top - range));
+    std::snprintf(text, sizeof text, "%ddB", SaturateToInt32(top - range));
     p.drawText(QPointF(grid.left(), grid.bottom() - 3), QString::fromUtf8(text));
     // The drawing.
     const auto& points = m_tool.Points();

@@ -7,6 +7,7 @@
 #include "realtime/CascadeIirTool.h"
 #include "realtime/CoefFirTool.h"
 #include "realtime/CoefIirTool.h"
+#include "realtime/CutSliders.h"
 #include "realtime/RtBiquadTool.h"
 #include "realtime/RtKaiserTool.h"
 #include "realtime/RtMessages.h"
@@ -18,6 +19,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -235,6 +238,29 @@ TEST(RtBiquadTool, ChecksAndTheDesignDisplay) {
     tool.Close();
     EXPECT_EQ(rig.doc.disp_mode1, kind::Transfer);
     EXPECT_EQ(rig.doc.m_fIirGain, 20.0f);
+}
+
+// Slider positions of typed-in values that are off the scale, NaN or infinite stay on the scale
+// (the biquad gain slider 0 ... 40, the log-frequency sliders 0 ... 60), and a frequency of a
+// position far beyond the scale saturates instead of overflowing the integer.
+TEST(RtSliders, PositionsOfValuesOffTheScaleStayOnIt) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        double value;
+        int gainPosition, cutPosition;
+    };
+    const Case cases[] = {{6.0, 26, 0},  {-25.0, 0, 0}, {1.0e30, 40, 60}, {-1.0e30, 0, 0},
+                          {inf, 40, 60}, {-inf, 0, 0},  {nan, 0, 0},      {1000.0, 40, 34}};
+    Rig rig;
+    CRtBiquadTool tool(rig.doc, *rig.card);
+    for (const Case& c : cases) {
+        tool.SetGainDb(static_cast<float>(c.value));
+        EXPECT_EQ(tool.GainSliderPosition(), c.gainPosition) << c.value;
+        EXPECT_EQ(CutSliderPosition(c.value), c.cutPosition) << c.value;
+    }
+    EXPECT_EQ(CutSliderFrequency(60), 20469);
+    EXPECT_EQ(CutSliderFrequency(1000), std::numeric_limits<std::int32_t>::max());
 }
 
 // Design responses of N = 4096 points: every entry is written, the upper half the conjugate
