@@ -1,6 +1,7 @@
 #include "document/CKymoDoc.h"
 #include "document/DataKinds.h"
 #include "document/ScriptedUi.h"
+#include "dsp/WindowKinds.h"
 #include "filters/BiquadDesign.h"
 #include "filters/CoefFile.h"
 #include "filters/PcmFilters.h"
@@ -12,6 +13,7 @@
 #include "realtime/RtKaiserTool.h"
 #include "realtime/RtMessages.h"
 #include "realtime/RtWindowFirTool.h"
+#include "sound/RealtimeCodes.h"
 #include "sound/devices/VirtualSoundCard.h"
 #include "support/RtRecording.h"
 #include "support/WavBuilder.h"
@@ -19,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <complex>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -82,6 +85,80 @@ TEST(RtFilterTool, ShortBuffersFillPartOfTheMonitorRecord) {
     EXPECT_EQ(rig.doc.m_nMeasRate, 4);
     EXPECT_FALSE(rig.doc.HasWave());
     EXPECT_TRUE(rig.ui.MessageTexts().empty());
+}
+
+// The monitor hand-over runs on the buffers whose index i (0 ... 7) has
+// i mod 2^(1 + buffer setting + drawing speed) = 1: every second, fourth or eighth buffer.
+TEST(RtFilterTool, HandOverFollowsTheBufferAndDrawingSpeedSettings) {
+    struct Case {
+        int bufferSize, drawSpeed, every;
+    };
+    const Case cases[] = {{0, 0, 2}, {1, 0, 4}, {0, 1, 4}, {2, 0, 8},
+                          {1, 1, 8}, {0, 2, 8}, {2, 2, 8}};
+    for (const Case& c : cases) {
+        Rig rig;
+        rig.doc.m_nBufferSize = c.bufferSize;
+        rig.doc.m_nDrawSpeed = c.drawSpeed;
+        CRtWindowFirTool tool(rig.doc, *rig.card);
+        tool.SetSettings(LowPass(31));
+        RtRecording rec;
+        rec.Attach(tool.Engine());
+        ASSERT_TRUE(tool.OnStart());
+        ASSERT_TRUE(DriveBuffers(tool.Engine(), rec, 32));
+        tool.Close();
+        long long due = 0;
+        for (long long b = 0; b < rec.Buffers(); ++b) due += (b % 8) % c.every == 1 ? 1 : 0;
+        EXPECT_EQ(tool.Engine().HandedOver(), due)
+            << "buffer setting " << c.bufferSize << ", drawing speed " << c.drawSpeed;
+        EXPECT_EQ(rig.doc.m_nRealUpdates, due);
+    }
+}
+
+// Code 2 (and 21 for the linear monitor) transforms the windowed records of both channels and
+// smooths the magnitudes with the weight b of the smoothing setting: after k equal records the
+// display is |X| (1 - b^k), X the forward transform scaled by 1/N (here a direct DFT).
+TEST(RtFilterTool, MonitorSpectrumIsSmoothedWithTheSettingsWeight) {
+    const struct {
+        int smoothing;
+        double b;
+    } cases[] = {{0, 0.97}, {1, 0.92}, {2, 0.9}};
+    for (const auto& c : cases) {
+        CScriptedUi ui;
+        CKymoDoc doc(ui);
+        doc.SetPow(0);
+        const int n = doc.m_nPoints;
+        ASSERT_EQ(n, 128);
+        doc.MakeWindow(0, 0, wnd::Kaiser, n);
+        doc.RebuildTwiddleTables();
+        doc.ClearAccumulators();
+        doc.m_nSmoothing = c.smoothing;
+        const double pi = std::acos(-1.0);
+        for (int i = 0; i < n; ++i) {
+            doc.m_fWave1[i] = static_cast<float>(300.0 + 1000.0 * std::cos(2.0 * pi * 5 * i / n));
+            doc.m_fWave2[i] = static_cast<float>(500.0 * std::sin(2.0 * pi * 12 * i / n));
+        }
+        const int steps = 3;
+        for (int s = 0; s < steps; ++s) {
+            doc.m_bRealBusy = 1;
+            doc.ProcessRealtime(s == steps - 1 ? realtime::kLinearMonitor
+                                               : realtime::kFilterSpectrum);
+        }
+        EXPECT_EQ(doc.disp_mode1, kind::RadioRunning);
+        const double scale = 1.0 - std::pow(c.b, steps);
+        for (int k = 0; k < n; ++k) {
+            std::complex<double> x1, x2;
+            for (int i = 0; i < n; ++i) {
+                const std::complex<double> e = std::polar(1.0 / n, -2.0 * pi * i * k / n);
+                x1 += e * static_cast<double>(doc.m_fWave1[i] * doc.m_fWindow[i]);
+                x2 += e * static_cast<double>(doc.m_fWave2[i] * doc.m_fWindow[i]);
+            }
+            ASSERT_NEAR(doc.m_fRe[k], std::abs(x1) * scale, 0.02) << c.smoothing << " bin " << k;
+            ASSERT_NEAR(doc.m_fOpRe[k], std::abs(x2) * scale, 0.02) << c.smoothing << " bin " << k;
+            ASSERT_EQ(doc.m_fIm[k], 0.0f);
+        }
+        doc.ProcessRealtime(realtime::kFilterSpectrum);
+        EXPECT_EQ(doc.disp_mode1, kind::RtFilterRunning);
+    }
 }
 
 TEST(RtFilterTool, ClosingWithoutSoundSaysSoAndClearsTheDisplay) {
