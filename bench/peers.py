@@ -1,22 +1,27 @@
 #!/usr/bin/env python3
 """Times the same work in numpy/scipy and in sonalyx-cli on the same generated files.
 
-Run by hand (not by the tests):  python3 bench/peers.py [--cli build/bin/sonalyx-cli]
+Run by hand (not by the tests):  bench/peers.py [--cli build/bin/sonalyx-cli]
 
 Installs python3-numpy and python3-scipy with apt-get when they are missing. Generates a
 10-minute and a 60-second 48 kHz stereo 16-bit WAV file in a temporary folder, then times
-  - the spectrum of one 32768-point record (sonalyx-cli fft / numpy.fft),
+  - the spectrum of one 32768-point record of the 60-second file (sonalyx-cli fft / numpy.fft),
   - the transfer-function averaging pass at N = 8192 (sonalyx-cli analyze transfer / numpy),
   - long FIR filtering of the 60-second file (sonalyx-cli filter / scipy.signal.oaconvolve),
   - a Kaiser and a Remez design (sonalyx-cli design / scipy.signal).
-sonalyx-cli runs as a process: its time is the median wall time of several runs less the
-median time of a run that only loads the same input (`info`, or `--help` for the designs).
-The numpy/scipy time is the median in-process time of the computation on data already read.
+Times are CPU time (user + system), which a shared, loaded machine disturbs far less than
+wall time. sonalyx-cli runs as a process: its time is the median CPU time of several runs less
+the median of a run that only loads the same input (`info`, or `--help` for the designs). The
+numpy/scipy time is the median CPU time of the computation in this process on data already read.
 Prints a table of both times and their ratio, with the machine's load.
+
+numpy and scipy come from the system's packages: when this interpreter lacks them, the script
+runs itself again with /usr/bin/python3.
 """
 
 import argparse
 import os
+import resource
 import shutil
 import statistics
 import subprocess
@@ -25,33 +30,56 @@ import tempfile
 import time
 
 
+SYSTEM_PYTHON = "/usr/bin/python3"
+
+
+def have_packages(python):
+    return subprocess.run([python, "-c", "import numpy, scipy.signal"],
+                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
+
+
 def ensure_packages():
-    try:
-        import numpy  # noqa: F401
-        import scipy.signal  # noqa: F401
-    except ImportError:
+    """Installs the system's numpy and scipy when missing; runs the script again with the
+    system's interpreter when this one (a virtual environment, pyenv) does not see them."""
+    if have_packages(sys.executable):
+        return
+    if not have_packages(SYSTEM_PYTHON):
         sudo = [] if os.geteuid() == 0 else ["sudo"]
         env = dict(os.environ, DEBIAN_FRONTEND="noninteractive")
         subprocess.run(sudo + ["apt-get", "update", "-qq"], check=True, env=env)
         subprocess.run(sudo + ["apt-get", "install", "-y", "--no-install-recommends",
                                "python3-numpy", "python3-scipy"], check=True, env=env)
+    if os.path.realpath(sys.executable) != os.path.realpath(SYSTEM_PYTHON):
+        os.execv(SYSTEM_PYTHON, [SYSTEM_PYTHON] + sys.argv)
 
 
 def median_time(fn, repeat):
+    """Median CPU time of this process (all its threads) over `repeat` calls of fn."""
     times = []
     for _ in range(repeat):
-        start = time.perf_counter()
+        start = time.process_time()
         fn()
-        times.append(time.perf_counter() - start)
+        times.append(time.process_time() - start)
     return statistics.median(times)
 
 
+def children_cpu():
+    usage = resource.getrusage(resource.RUSAGE_CHILDREN)
+    return usage.ru_utime + usage.ru_stime
+
+
 def cli_time(cli, args, repeat):
+    """Median CPU time of `repeat` runs of sonalyx-cli with `args`."""
     def run():
         subprocess.run([cli] + args, check=True, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL)
     run()  # warm the page cache
-    return median_time(run, repeat)
+    times = []
+    for _ in range(repeat):
+        start = children_cpu()
+        run()
+        times.append(children_cpu() - start)
+    return statistics.median(times)
 
 
 def write_wav(path, rate, left, right):
@@ -108,11 +136,12 @@ def main():
 
         # Spectrum of one record.
         n = 32768
-        t = cli_time(cli, ["fft", long_wav, "--start", "0", "--points", str(n), "--window",
-                           "hanning", "-o", out + ".opr"], repeat) - load_long
-        _, data = wavfile.read(long_wav)
+        # (from the 60-second file: the smaller load leaves less noise in the difference)
+        t = cli_time(cli, ["fft", short_wav, "--start", "0", "--points", str(n), "--window",
+                           "hanning", "-o", out + ".opr"], repeat) - load_short
+        _, short = wavfile.read(short_wav)
         window = 0.5 - 0.5 * np.cos(2 * np.pi * np.arange(n) / n)
-        record = data[:n, 0].astype(np.float32)
+        record = short[:n, 0].astype(np.float32)
         p = median_time(lambda: np.abs(np.fft.fft(record * window) / n), repeat)
         rows.append(("spectrum of a 32768-point record", t, p, "numpy.fft.fft"))
 
@@ -120,6 +149,7 @@ def main():
         n = 8192
         t = cli_time(cli, ["analyze", "transfer", long_wav, "--points", str(n), "--window",
                            "hanning", "-o", out + ".opr"], repeat) - load_long
+        _, data = wavfile.read(long_wav)
         count = data.shape[0] // n
         window = (0.5 - 0.5 * np.cos(2 * np.pi * np.arange(n) / n)).astype(np.float32)
 
@@ -135,7 +165,6 @@ def main():
                      "numpy.fft.rfft"))
 
         # Long FIR filtering of the 60-second file.
-        _, short = wavfile.read(short_wav)
         for label, design in (
                 ("1024 taps", ["design", "fir", "--shape", "lpf", "--window", "hamming",
                                "--taps", "1024", "--fl", "4000", "--fs", "48000"]),
@@ -175,7 +204,7 @@ def main():
         shutil.rmtree(work, ignore_errors=True)
     load_after = os.getloadavg()
 
-    print(f"sonalyx-cli: {cli}; median of {repeat} runs")
+    print(f"sonalyx-cli: {cli}; CPU time (user + system), median of {repeat} runs")
     print(f"cli start-up {start_up:.3f} s; load of the 10-minute file {load_long:.3f} s, "
           f"of the 60-second file {load_short:.3f} s (subtracted below)")
     print(f"{'work':58} {'sonalyx s':>10} {'peer s':>10} {'ratio':>7}  peer")
