@@ -87,6 +87,17 @@ std::optional<int> CliInt(const CliArgs& args, const std::string& name, CliConte
     return static_cast<int>(v);
 }
 
+std::optional<int> CliChannel(const CliArgs& args, CliContext& ctx) {
+    if (!args.Has("channel")) return 1;
+    const auto c = CliInt(args, "channel", ctx);
+    if (!c) return std::nullopt;
+    if (*c != 1 && *c != 2) {
+        ctx.err << "--channel: 1 or 2\n";
+        return std::nullopt;
+    }
+    return c;
+}
+
 int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     const auto& commands = CliCommands();
     auto usage = [&](std::ostream& to) {

@@ -55,6 +55,8 @@ int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostrea
 // Parses numbers of options; on a bad value writes a message to ctx.err and returns nothing.
 std::optional<double> CliNumber(const CliArgs& args, const std::string& name, CliContext& ctx);
 std::optional<int> CliInt(const CliArgs& args, const std::string& name, CliContext& ctx);
+// "--channel 1|2": 1 when the option is absent; nothing (after a message) for any other value.
+std::optional<int> CliChannel(const CliArgs& args, CliContext& ctx);
 
 #define SONALYX_CLI_CONCAT2(a, b) a##b
 #define SONALYX_CLI_CONCAT(a, b) SONALYX_CLI_CONCAT2(a, b)

@@ -37,16 +37,9 @@ SONALYX_CLI_COMMAND("export",
         ctx.err << kUsage;
         return 2;
     }
-    int channel = 1;
-    if (args.Has("channel")) {
-        const auto c = CliInt(args, "channel", ctx);
-        if (!c) return 1;
-        if (*c != 1 && *c != 2) {
-            ctx.err << "--channel: 1 or 2\n";
-            return 1;
-        }
-        channel = *c;
-    }
+    const auto channelOption = CliChannel(args, ctx);
+    if (!channelOption) return 1;
+    const int channel = *channelOption;
 
     if (what == "sos-header")
         return ExportCoefHeaderTo(ctx.ui, input, out, args.Has("cmsis")) ? 0 : 1;

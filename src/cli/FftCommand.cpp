@@ -43,16 +43,9 @@ SONALYX_CLI_COMMAND("fft",
         ctx.err << "--points: one of 128, 256, 512, 1024, 2048, 4096, 8192, 16384, 32768\n";
         return 1;
     }
-    int channel = 1;
-    if (args.Has("channel")) {
-        const auto c = CliInt(args, "channel", ctx);
-        if (!c) return 1;
-        if (*c != 1 && *c != 2) {
-            ctx.err << "--channel: 1 or 2\n";
-            return 1;
-        }
-        channel = *c;
-    }
+    const auto channelOption = CliChannel(args, ctx);
+    if (!channelOption) return 1;
+    const int channel = *channelOption;
     const std::string windowName = args.GetOr("window", "none");
     const auto window = kWindows.find(windowName);
     if (window == kWindows.end()) {
