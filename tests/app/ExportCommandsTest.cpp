@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 using namespace cmd;
 
@@ -57,6 +59,31 @@ TEST_F(ExportCommands, CoherenceItemIsACheckedToggleOfAnAveragedTransferFunction
     EXPECT_EQ(doc.m_bShowCoherence, 1);
     frame->OnCommand(ID_VIEW_COHERENCE);
     EXPECT_EQ(doc.m_bShowCoherence, 0);
+}
+
+TEST_F(ExportCommands, CoefficientItemsAskForTheFileThenTheName) {
+    const std::string fir = "BEGIN_ALL,\r\nFilter_Kind:,Win_Hann,Filter_Shape:,LPF,Order:,3,\r\n"
+                            "CutOff(L):,500.000000,CutOff(H):,0.000000,\r\nBEGIN_FIR,\r\n"
+                            "0.25,\r\n0.5,\r\n0.125,\r\nEND_FIR,\r\nEND_ALL,\r\n";
+    TempDir::WriteFile(dir.Path("fir.csv"), std::vector<std::uint8_t>(fir.begin(), fir.end()));
+    frame->Document().m_nSamplesPerSec = 44100;
+    // Each item asks for the coefficient file, then for the name (no dot: its extension added).
+    ui.fileAnswers = {dir.Path("fir.csv"), dir.Path("taps"),    dir.Path("fir.csv"),
+                      dir.Path("cm.h"),    dir.Path("fir.csv"), dir.Path("ir")};
+    frame->OnCommand(ID_EXPORT_HEADER);
+    frame->OnCommand(ID_EXPORT_HEADER_CMSIS);
+    frame->OnCommand(ID_EXPORT_FIR_WAV);
+    const auto plain = TempDir::ReadFile(dir.Path("taps.h"));
+    const auto cmsis = TempDir::ReadFile(dir.Path("cm.h"));
+    EXPECT_NE(
+        std::string(plain.begin(), plain.end()).find("taps_taps[TAPS_NUM_TAPS] = {\n    0.25,"),
+        std::string::npos);
+    EXPECT_NE(std::string(cmsis.begin(), cmsis.end()).find("cm_taps[CM_NUM_TAPS] = {\n    0.125,"),
+              std::string::npos);
+    const auto wav = TempDir::ReadFile(dir.Path("ir.wav"));
+    ASSERT_EQ(wav.size(), 56u + 3 * 4);
+    EXPECT_EQ(wav[24] | (wav[25] << 8) | (wav[26] << 16), 44100); // the document's rate
+    EXPECT_TRUE(ui.fileAnswers.empty());
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <locale>
 #include <sstream>
 
 namespace {
@@ -247,6 +248,23 @@ TEST_F(ResultExport, MenuCommandsAskForTheNameAndTheChannelOfTwoChannelSpectra) 
     EXPECT_EQ(ParseFloatWav(TempDir::ReadFile(dir.Path("ir.wav"))).samples.size(), 256u);
     ui.fileAnswers = {std::nullopt}; // cancel
     EXPECT_EQ(OnExportResponse(doc, ResponseFormat::Rew), 0);
+}
+
+// A user locale with "," as its decimal point changes nothing in the files.
+struct CommaDecimal : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+};
+
+TEST_F(ResultExport, RowsKeepTheDecimalPointUnderACommaLocale) {
+    HoldTransfer();
+    const std::locale before =
+        std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
+    const int written = ExportResponseTo(doc, ResponseFormat::Rew, dir.Path("c.txt"));
+    std::locale::global(before);
+    ASSERT_EQ(written, 1);
+    const ResponseFile file = ParseResponseText(dir.Path("c.txt")); // fails on any ","
+    ASSERT_EQ(file.rows.size(), 128u);
+    EXPECT_NEAR(file.rows[0].f, 8000.0 / 256, 5e-7);
 }
 
 } // namespace
