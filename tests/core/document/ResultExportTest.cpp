@@ -235,10 +235,10 @@ TEST_F(ResultExport, MenuCommandsAskForTheNameAndTheChannelOfTwoChannelSpectra) 
     }
     doc.disp_mode1 = kind::Spectrum2;
     // A name with another extension is asked again; a name without a dot gets ".frd".
-    ui.fileAnswers = {dir.Path("a.csv"), dir.Path("spec")};
+    ui.fileAnswers = {dir.Path("a.csv"), dir.Path("response")};
     ui.yesNoAnswers = {true}; // ch2
     ASSERT_EQ(OnExportResponse(doc, ResponseFormat::Frd), 1);
-    EXPECT_NEAR(ParseResponseText(dir.Path("spec.frd")).rows[0].db, 20.0, 1e-9);
+    EXPECT_NEAR(ParseResponseText(dir.Path("response.frd")).rows[0].db, 20.0, 1e-9);
     EXPECT_EQ(ui.MessageTexts()[1], xmsg::kFrdExtension);
     EXPECT_FALSE(std::filesystem::exists(dir.Path("a.csv")));
 
