@@ -2,11 +2,15 @@
 // document (copy, play, re-queue, window, two FFTs, magnitudes), and the main view's drawing of
 // the live spectrum into an offscreen image. Together they bound the update rate.
 #include "document/CKymoDoc.h"
+#include "document/DataKinds.h"
+#include "document/DocumentLimits.h"
 #include "document/ScriptedUi.h"
+#include "sound/correlation/CorrPanel.h"
 #include "sound/engine/CompletionQueue.h"
 #include "sound/engine/SoundCard.h"
 #include "sound/engine/SoundDuplex.h"
 #include "sound/spectrum/SpecAnaPanel.h"
+#include "sound/spectrum3d/Spec3DPanel.h"
 #include "view/DocumentView.h"
 
 #include <benchmark/benchmark.h>
@@ -155,6 +159,76 @@ void BM_LiveSpectrumBlockAndDraw(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LiveSpectrumBlockAndDraw)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
+
+// The correlation meter's and the 3D spectrum's hand-over at N = 8192, stereo.
+enum class Instrument { Correlation, Spectrum3d };
+
+struct InstrumentRun {
+    CScriptedUi ui;
+    CKymoDoc doc{ui};
+    CBenchCard card;
+    std::unique_ptr<CSpecAnaPanel> panel;
+
+    explicit InstrumentRun(Instrument which) {
+        doc.m_nPow = 6; // 8192 points
+        doc.m_nMeasRate = 4;
+        doc.m_nMeasCh = 1;
+        doc.m_nWindowType = 4;
+        doc.m_bStopAtEnd3D = 0; // keeps running past the last row
+        if (which == Instrument::Correlation) {
+            if (!doc.BeginCorrelationMeter(&card, true, true)) std::abort();
+            panel = std::make_unique<CCorrPanel>(doc, card);
+        } else {
+            if (!doc.Begin3dSpectrum(&card, true, true)) std::abort();
+            panel = std::make_unique<CSpec3DPanel>(doc, card);
+        }
+        if (!panel->OnStart()) std::abort();
+    }
+    void Block() {
+        doc.m_bRealBusy = 0;
+        card.Fill();
+        panel->Engine().DispatchCompletions();
+    }
+};
+
+void BM_CorrelationBlock(benchmark::State& state) {
+    InstrumentRun run(Instrument::Correlation);
+    for (auto _ : state) {
+        run.Block();
+        benchmark::DoNotOptimize(run.doc.m_fRe[100]);
+    }
+    state.counters["updates"] = static_cast<double>(run.doc.m_nRealUpdates);
+}
+BENCHMARK(BM_CorrelationBlock)->Unit(benchmark::kMillisecond);
+
+// One 3D frame: the block's two spectra into the current row.
+void BM_Spectrum3dFrame(benchmark::State& state) {
+    InstrumentRun run(Instrument::Spectrum3d);
+    for (auto _ : state) {
+        run.Block();
+        benchmark::DoNotOptimize(run.doc.m_fRe[100]);
+    }
+    state.counters["row"] = static_cast<double>(run.doc.m_nRow3D);
+}
+BENCHMARK(BM_Spectrum3dFrame)->Unit(benchmark::kMillisecond);
+
+// The finished 3D picture of 400 stored rows of 4096 bins in both channels, drawn again as a
+// change of the control dialog draws it (arg 0 linear, 1 logarithmic axis).
+void BM_Spectrum3dRedraw400(benchmark::State& state) {
+    InstrumentRun run(Instrument::Spectrum3d);
+    for (int r = 0; r < limits::kHistoryRows3D; ++r) run.Block();
+    run.panel->Close();
+    run.doc.m_nRow3D = limits::kHistoryRows3D;
+    run.doc.m_bLogAxis = static_cast<int>(state.range(0));
+    run.doc.disp_mode1 = kind::Spectrum3dFinished;
+    ViewState view;
+    QImage image;
+    for (auto _ : state) {
+        image = RenderDocumentView(run.doc, view, QSize(1000, 1000));
+        benchmark::DoNotOptimize(image.bits());
+    }
+}
+BENCHMARK(BM_Spectrum3dRedraw400)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

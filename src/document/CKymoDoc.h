@@ -233,6 +233,23 @@ public:
     int SaveLiveResult();
     int SaveLiveResultAs(const std::string& path);
 
+    // ---- 3D spectrum analyzer (sound/spectrum3d/) ------------------------------------------
+    // Its set-up (conditions dialog unless fromToolbar, 8 bits allowed) with the frequency axis
+    // of the start command; 1 when the panel may open.
+    int Begin3dSpectrum(ISoundCard* card, bool logAxis, bool fromToolbar);
+    // Row histories of N/2 bins per row for kHistoryRows3D rows (ch2 only in stereo), cleared;
+    // m_nRow3D = 0. 0 when they cannot be allocated.
+    int Allocate3dHistory();
+    // Row `row` of a channel's history (nullptr when that history is absent).
+    const float* History3dRow(int channel, int row) const;
+    // ProcessRealtime code 3: the averaged magnitude spectrum of the captured block into the
+    // current row; kind 30 when the row completed (m_nRow3D advanced, back to 0 after the last
+    // row unless m_bStopAtEnd3D), else 31. 0 when nothing was computed.
+    int ComputeLive3dRow();
+    // After the panel closed: with a measurement the finished picture (kind 28), else kind 0;
+    // the capture area is released.
+    void Finish3dSpectrum(bool measured);
+
     // ---- Real-time filter tools (realtime/) ------------------------------------------------
     // The measured output spectrum of the filter tools (ProcessRealtime 2, 21, 22): the monitor
     // block in m_fWave1/2 times m_fWindow, transformed (N = m_nPoints), magnitudes smoothed with
@@ -363,6 +380,21 @@ public:
     // Running sums of the correlation's per-block normalisers: ch1 (or the cross pair) and ch2.
     double m_fNormSum1 = 0.0;
     double m_fNormSum2 = 0.0;
+    // 3D spectrum: frequency axis (1 logarithmic), angle steps (azimuth 10 s + 5 degrees,
+    // elevation 10 t + 5 degrees), averaging exponent and spectra per row, the row being filled,
+    // "Repeat" off (1: stop when the history is full), the panel running; the row histories of
+    // m_nBins3D floats per row.
+    int m_bLogAxis = 1;
+    int m_nTheta3D = -11;
+    int m_nPhi3D = 7;
+    int m_nAvgExp3D = 0;
+    int m_nAvgCount3D = 1;
+    int m_nRow3D = 0;
+    int m_bStopAtEnd3D = 1;
+    int m_bLiveView = 0;
+    std::unique_ptr<float[]> m_pHistory3D1;
+    std::unique_ptr<float[]> m_pHistory3D2;
+    int m_nBins3D = 0;
     // Oscilloscope display.
     int m_nScopeShow = 1;
     int m_bScopeCh1 = 1;

@@ -11,6 +11,7 @@ constexpr int kCoefCapacity = 32768;    // filter coefficient buffer
 constexpr int kHistoryLines = 100;
 constexpr int kHistoryLineBytes = 256;
 constexpr int kWaveHeaderSize = 56; // header of every image the system builds
+constexpr int kHistoryRows3D = 400; // rows of the 3D spectrum's histories
 } // namespace limits
 
 // N for a sample-count index 0..8.

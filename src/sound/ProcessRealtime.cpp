@@ -11,6 +11,9 @@ int CKymoDoc::ProcessRealtime(int code) {
     case realtime::kSpectrum:
         redraw = (m_bCorrMode ? ComputeLiveCorrelation() : ComputeLiveSpectrum()) != 0;
         break;
+    case realtime::kSpectrum3d:
+        redraw = ComputeLive3dRow() != 0;
+        break;
     case realtime::kFilterSpectrum:
         redraw = FilterSpectrumStep(kind::RtFilterRunning) != 0;
         break;

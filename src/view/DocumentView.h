@@ -1,6 +1,7 @@
 #pragma once
 
 #include "view/PlotScale.h"
+#include "view/Spectrum3dPicture.h"
 #include "view/ViewScales.h"
 #include "view/WaveOverview.h"
 
@@ -22,6 +23,7 @@ struct ViewState {
     WaveEnvelope envelope;
     WaveEnvelope filterEnvelope; // filtered image of kind 13
     QImage waterfall;            // 256 x 256 canvas of the software radio's waterfall
+    Picture3dState picture3d;    // origins, horizons and live picture of the 3D spectrum
     // Start screen figure: a fixed value 0 .. 32767, or -1 for a new random choice per redraw.
     int startScreenRandom = -1;
 };

@@ -79,6 +79,7 @@ bool DrawInstrumentPanels(PlotCanvas& c, CKymoDoc& doc, ViewState& st, const Vie
     const ViewScales& s = st.scales;
     const ChannelScales cs = InstrumentScales(doc);
     const int channels = doc.m_nChannel >= 2 ? 2 : 1;
+    if (DrawSpectrum3dKinds(c, doc, st, l)) return true;
     switch (k) {
     case kind::LiveSpectrum:
     case kind::LiveTransfer: {

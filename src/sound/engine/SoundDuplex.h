@@ -130,6 +130,10 @@ protected:
     virtual void HandOver();
 
     CKymoDoc& Doc() { return m_doc; }
+    // Tells the stop listener that the engine stopped by itself.
+    void NotifyStopped() {
+        if (m_onStopped) m_onStopped();
+    }
     std::uint32_t HistoryBytes() const { return m_nHistoryBytes; }
     // The duration-sized variant's work buffer (payload bytes, first byte 0).
     std::uint8_t* WorkBuffer() { return m_work.get(); }

@@ -29,20 +29,32 @@ QToolButton* PictureButton(const char* label, const char* name) {
     return button;
 }
 
-QLineEdit* Field() {
+} // namespace
+
+QLineEdit* CSpecAnaDlg::Field() {
     auto* edit = new QLineEdit;
     edit->setMaximumWidth(56);
     edit->setAlignment(Qt::AlignRight);
     return edit;
 }
 
-} // namespace
+QLayout* CSpecAnaDlg::SpinRow(QLineEdit* field, const char* name, std::function<void(int)> step) {
+    return MakeSpinRow(field, this, QString::fromUtf8(name), [this, step](int d) {
+        step(d);
+        Refresh();
+    });
+}
 
 CSpecAnaDlg::CSpecAnaDlg(CKymoDoc& doc, ISoundCard& card, QWidget* parent)
+    : CSpecAnaDlg(doc, std::make_unique<CSpecAnaPanel>(doc, card), "ｽﾍﾟｸﾄﾗﾑｱﾅﾗｲｻﾞｰ", "SpecAnaDlg",
+                  true, true, parent) {}
+
+CSpecAnaDlg::CSpecAnaDlg(CKymoDoc& doc, std::unique_ptr<CSpecAnaPanel> panel, const char* title,
+                         const char* name, bool levelGroup, bool pictures, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_doc(doc),
-      m_panel(std::make_unique<CSpecAnaPanel>(doc, card)) {
-    setWindowTitle(QStringLiteral("ｽﾍﾟｸﾄﾗﾑｱﾅﾗｲｻﾞｰ"));
-    setObjectName(QStringLiteral("SpecAnaDlg"));
+      m_panel(std::move(panel)) {
+    setWindowTitle(QString::fromUtf8(title));
+    setObjectName(QString::fromUtf8(name));
 
     m_on = MakePanelButton(QStringLiteral("ON"), QStringLiteral("on"));
     m_off = MakePanelButton(QStringLiteral("OFF"), QStringLiteral("off"));
@@ -65,12 +77,10 @@ CSpecAnaDlg::CSpecAnaDlg(CKymoDoc& doc, ISoundCard& card, QWidget* parent)
     buttons->addWidget(m_off, 1, 0, 1, 2);
 
     auto spin = [this](QLineEdit* field, const char* name, std::function<void(int)> step) {
-        return MakeSpinRow(field, this, QString::fromUtf8(name), [this, step](int d) {
-            step(d);
-            Refresh();
-        });
+        return SpinRow(field, name, std::move(step));
     };
     auto* form = new QFormLayout;
+    m_form = form;
     form->addRow(QStringLiteral("間隔(sec)"),
                  spin(m_interval, "interval", [this](int d) { m_panel->OnIntervalSpin(d); }));
     form->addRow(QStringLiteral("ch1：ﾚﾝｼﾞ(倍)"),
@@ -84,20 +94,29 @@ CSpecAnaDlg::CSpecAnaDlg(CKymoDoc& doc, ISoundCard& card, QWidget* parent)
                      m_panel->OnPositionSpin(2, d);
                  }));
     form->addRow(QString(), m_fixed);
-    form->addRow(QStringLiteral("最大値(dB)"),
-                 spin(m_topLevel, "topLevel", [this](int d) { m_panel->OnTopLevelSpin(d); }));
-    form->addRow(QStringLiteral("D_ﾚﾝｼﾞ(dB)"), spin(m_dynamicRange, "dynamicRange", [this](int d) {
-                     m_panel->OnDynamicRangeSpin(d);
-                 }));
+    if (levelGroup) {
+        form->addRow(QStringLiteral("最大値(dB)"),
+                     spin(m_topLevel, "topLevel", [this](int d) { m_panel->OnTopLevelSpin(d); }));
+        form->addRow(QStringLiteral("D_ﾚﾝｼﾞ(dB)"),
+                     spin(m_dynamicRange, "dynamicRange",
+                          [this](int d) { m_panel->OnDynamicRangeSpin(d); }));
+    } else {
+        m_topLevel->setParent(this);
+        m_dynamicRange->setParent(this);
+        m_topLevel->hide();
+        m_dynamicRange->hide();
+    }
 
-    auto* pictures = new QHBoxLayout;
-    pictures->addWidget(m_average);
-    pictures->addWidget(m_save);
+    auto* pictureRow = new QHBoxLayout;
+    pictureRow->addWidget(m_average);
+    pictureRow->addWidget(m_save);
+    m_average->setVisible(pictures);
+    m_save->setVisible(pictures);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addLayout(form);
-    layout->addLayout(pictures);
+    layout->addLayout(pictureRow);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_on, &QPushButton::clicked, this, &CSpecAnaDlg::OnStart);

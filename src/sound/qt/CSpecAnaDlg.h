@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 
 class CKymoDoc;
@@ -9,6 +10,8 @@ class CQueuedDelivery;
 class CSpecAnaPanel;
 class ISoundCard;
 class QCheckBox;
+class QLayout;
+class QFormLayout;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
@@ -40,14 +43,26 @@ public:
     void reject() override;
 
     // Shows the panel's texts and button states.
-    void Refresh();
+    virtual void Refresh();
 
 protected:
+    // The panels of the instruments that share this one's controls (correlation meter, 3D
+    // spectrum): `title` and `name` of the window; without `levelGroup` the level fields are
+    // left out; without `pictures` the "Avr_" and "保存" buttons.
+    CSpecAnaDlg(CKymoDoc& doc, std::unique_ptr<CSpecAnaPanel> panel, const char* title,
+                const char* name, bool levelGroup, bool pictures, QWidget* parent);
     void showEvent(QShowEvent* event) override;
+    // The form of the fields, for the rows of the derived panels.
+    QFormLayout* Form() { return m_form; }
+    // A spin row whose step is followed by Refresh.
+    QLayout* SpinRow(QLineEdit* field, const char* name, std::function<void(int)> step);
+    // A right-aligned read-only field of the panels.
+    static QLineEdit* Field();
+    CKymoDoc& m_doc;
 
 private:
-    CKymoDoc& m_doc;
     std::unique_ptr<CSpecAnaPanel> m_panel;
+    QFormLayout* m_form;
     std::unique_ptr<CQueuedDelivery> m_delivery;
     QPushButton* m_on;
     QPushButton* m_off;

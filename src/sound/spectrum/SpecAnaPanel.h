@@ -22,11 +22,11 @@ public:
 
     // ---- Buttons ----
     // "ON": starts the engine. Refused while running. False when the start failed (reported).
-    bool OnStart();
+    virtual bool OnStart();
     // "dISP": stops the engine and keeps the panel open.
     void OnDisp();
     // "OFF" / Escape: stops the engine and stores the panel's settings into the document.
-    void Close();
+    virtual void Close();
     // "Avr_": toggles averaging.
     void OnAverage();
     // "保存": stops the capture and saves the current result. 1 when written.
