@@ -60,7 +60,9 @@ SONALYX_CLI_COMMAND("live waterfall", kUsage, args, ctx) {
     }
     auto doc = MakeCliDocument(ctx);
     int rows = 0;
-    if (!RangeOption(args, "rows", 1, limits::kHistoryRows3D, rows, ctx) ||
+    // With --repeat the history starts again after its last row, so any count can be run.
+    const int mostRows = args.Has("repeat") ? 1000000 : limits::kHistoryRows3D;
+    if (!RangeOption(args, "rows", 1, mostRows, rows, ctx) ||
         !RangeOption(args, "average", 0, 7, doc->m_nAvgExp3D, ctx) ||
         !RangeOption(args, "theta", -14, -4, doc->m_nTheta3D, ctx) ||
         !RangeOption(args, "phi", 3, 7, doc->m_nPhi3D, ctx))
