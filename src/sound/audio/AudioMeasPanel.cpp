@@ -8,10 +8,13 @@
 #include "sound/audio/AudioEngine.h"
 #include "sound/audio/AudioMessages.h"
 #include "sound/audio/AudioSignals.h"
+#include "sound/audio/AudioTestFile.h"
+#include "sound/audio/TspOnset.h"
 #include "sound/engine/SoundCard.h"
 #include "sound/engine/SoundMessages.h"
 #include "sound/engine/SoundReports.h"
 #include "sound/settings/MeasConditions.h"
+#include "sound/spectrum/LevelSteps.h"
 
 #include <algorithm>
 #include <cmath>
@@ -25,9 +28,6 @@ constexpr int kT = audio::kTspPoints;
 constexpr int kAnalysedPerItem = 8;
 constexpr double kTwoPi = 6.283185307179586;
 constexpr int kRate44100Index = 3;
-constexpr int kProbeStep = 512;
-constexpr int kProbeLoud = 3000;
-constexpr int kQuietProbes = 16;
 constexpr double kLoudDb = 60.0;
 
 // The item a step belongs to.
@@ -39,6 +39,12 @@ int ItemOfStep(int step) {
 bool TspStep(int step) {
     return step == 1 || step == 8 || step == 9;
 }
+
+// The result-block slots of each item.
+constexpr int kFirstSlot[] = {0, 4, 8, 12, 16, 18};
+constexpr int kSlots[] = {4, 4, 4, 4, 2, 4};
+constexpr int kMaxIntervalTenths = 20;
+constexpr int kWidthTopLevelSteps = 10;
 
 int RateIndexOf(int rate) {
     return rate == 44100 ? 3 : rate == 48000 ? 4 : 5;
@@ -217,6 +223,9 @@ void CAudioMeasPanel::SetItem(int item, bool on) {
         return;
     if (m_nMode == Manual && on) m_items.fill(false);
     m_items[item] = on;
+    if (!on)
+        std::fill(m_results.m_fResult.begin() + kFirstSlot[item],
+                  m_results.m_fResult.begin() + kFirstSlot[item] + kSlots[item], 0.0f);
 }
 
 void CAudioMeasPanel::SetAll(bool on) {
@@ -249,44 +258,125 @@ void CAudioMeasPanel::SetWidthCode(int code) {
     ClearAll();
 }
 
+void CAudioMeasPanel::OnRateButton() {
+    SetRate(m_nRate == 44100 ? 48000 : m_nRate == 48000 ? 96000 : 44100);
+}
+
+void CAudioMeasPanel::OnWidthButton() {
+    const int next = m_nWidthCode % 3 + 1;
+    if (m_nWidthCode == 1) StepTopLevel(m_doc, kWidthTopLevelSteps);
+    if (m_nWidthCode == 3) StepTopLevel(m_doc, -kWidthTopLevelSteps);
+    SetWidthCode(next);
+}
+
+void CAudioMeasPanel::OnAverage() {
+    m_doc.m_bAveraging = m_doc.m_bAveraging ? 0 : 1;
+    if (m_doc.m_bAveraging) m_analyzer.Clear();
+    m_doc.m_nRealUpdates = 0;
+}
+
+int CAudioMeasPanel::OnWave() {
+    m_items.fill(true);
+    AudioTestSettings s;
+    s.rate = m_nRate;
+    s.widthCode = m_nWidthCode;
+    s.thdFreq = m_nThdFreq;
+    s.imFreq1 = m_nImFreq[0];
+    s.imFreq2 = m_nImFreq[1];
+    return SaveAudioTestFiles(m_doc.Ui(), s);
+}
+
+void CAudioMeasPanel::OnIntervalSpin(int delta) {
+    m_doc.m_nIntervalTenths = std::clamp(m_doc.m_nIntervalTenths + delta, 0, kMaxIntervalTenths);
+}
+
+void CAudioMeasPanel::OnTopLevelSpin(int delta) {
+    StepTopLevel(m_doc, delta);
+}
+
+void CAudioMeasPanel::OnDynamicRangeSpin(int delta) {
+    StepDynamicRange(m_doc, delta);
+}
+
+std::string CAudioMeasPanel::IntervalText() const {
+    char text[16];
+    std::snprintf(text, sizeof text, "%.1f", m_doc.m_nIntervalTenths * 0.1);
+    return text;
+}
+
+std::string CAudioMeasPanel::TopLevelText() const {
+    return std::to_string(m_doc.m_nTopLevelStep * 10);
+}
+
+std::string CAudioMeasPanel::DynamicRangeText() const {
+    return std::to_string(m_doc.m_nDynamicRangeStep * 10);
+}
+
+std::string CAudioMeasPanel::RateText() const {
+    return m_nRate == 44100 ? "Fs=44.1kHz" : m_nRate == 48000 ? "Fs=48kHz" : "Fs=96kHz";
+}
+
+std::string CAudioMeasPanel::WidthText() const {
+    return "Bit=" + std::to_string(audio::FileBits(m_nWidthCode));
+}
+
+std::string CAudioMeasPanel::FreqRowLabel(int row) const {
+    const int f = row == 0 ? m_nF1 : m_nF2;
+    char text[32];
+    if (f >= 1000)
+        std::snprintf(text, sizeof text, "%dkHz", f / 1000);
+    else
+        std::snprintf(text, sizeof text, "%dHz", f);
+    return text;
+}
+
+std::string CAudioMeasPanel::DeviceText() const {
+    return InputDeviceText(m_engine->Card());
+}
+
 bool CAudioMeasPanel::SetDetail(int thdFreq, int thdDb, int im1, int im2, int im1Db, int im2Db,
                                 int f1, int f2) {
+    enum Field { ThdFreq, ThdDb, Im1, Im2, Im1Db, Im2Db, F1, F2 };
     IDocumentUi& ui = m_doc.Ui();
-    const auto fail = [&](const std::string& text) {
+    const auto fail = [&](int field, const std::string& text) {
+        m_nDetailFault = field;
         ui.ShowMessage(text, MessageIcon::Error);
         return false;
     };
     char buf[256];
     const int r = m_nRate;
-    if (thdDb < -40 || thdDb > 0) return fail("THD測定ﾚﾍﾞﾙが範囲外です(0～-40dB)");
-    if (im1Db < -40 || im1Db > -3 || im2Db < -40 || im2Db > -3)
-        return fail("IM測定ﾚﾍﾞﾙが範囲外です(-3～-40dB)");
+    if (thdDb < -40 || thdDb > 0) return fail(ThdDb, "THD測定ﾚﾍﾞﾙが範囲外です(0～-40dB)");
+    if (im1Db < -40 || im1Db > -3) return fail(Im1Db, "IM測定ﾚﾍﾞﾙが範囲外です(-3～-40dB)");
+    if (im2Db < -40 || im2Db > -3) return fail(Im2Db, "IM測定ﾚﾍﾞﾙが範囲外です(-3～-40dB)");
     if (std::pow(10.0, im1Db / 20.0) + std::pow(10.0, im2Db / 20.0) > 1.0) {
         std::snprintf(
             buf, sizeof buf,
             "両方、又はどちらかのIM測定ﾚﾍﾞﾙが高過ぎます。\n  あとﾄｰﾀﾙで%ddB程下げて下さい。",
             static_cast<int>(20.0 * std::log10(2.0 * std::pow(10.0, im2Db / 20.0))));
-        return fail(buf);
+        return fail(Im2Db, buf);
     }
     const int top = static_cast<int>(0.22 * r);
     const int topK = static_cast<int>(0.00022 * r);
     if (thdFreq < 40 || thdFreq > top) {
         std::snprintf(buf, sizeof buf, "THD測定周波数が範囲外です(40Hz～%dkHz)", topK);
-        return fail(buf);
+        return fail(ThdFreq, buf);
     }
     if (im1 < 60 || im1 > top) {
         std::snprintf(buf, sizeof buf, "IM(1)の測定周波数が範囲外です(60Hz～%dkHz)", topK);
-        return fail(buf);
+        return fail(Im1, buf);
     }
     if (im2 < 60 || im2 > top) {
         std::snprintf(buf, sizeof buf, "IM(2)の測定周波数が範囲外です(60Hz～%dkHz)", topK);
-        return fail(buf);
+        return fail(Im2, buf);
     }
-    for (int f : {f1, f2})
+    for (int i = 0; i < 2; ++i) {
+        const int f = i == 0 ? f1 : f2;
         if (f < 20 || f > 0.45454545454545453 * r) {
             std::snprintf(buf, sizeof buf, "周波数特性表示の範囲外です。(20Hz～%dkHz)", r / 2200);
-            return fail(buf);
+            return fail(i == 0 ? F1 : F2, buf);
         }
+    }
+    m_nDetailFault = -1;
     m_nThdFreq = thdFreq;
     m_nThdDb = thdDb;
     m_nImFreq[0] = im1;
@@ -399,8 +489,12 @@ void CAudioMeasPanel::Fill(int index, std::uint8_t* in, std::uint8_t* out, std::
     if (m_nSettle < settling) return;
     if (++m_nBlockCounter <= m_nBlockInterval) return;
     m_nBlockCounter = 0;
+    const int step = m_nStep;
     AnalyseBlock(index, in, len);
-    ++m_nAnalysed;
+    // The lead-in block that starts the items (synchronous mode) is no block of step 1: counted,
+    // it would move every item's analysis onto the first blocks of its section of the test file,
+    // where the tail of the previous section arrives with the card's delay.
+    if (m_nStep == step) ++m_nAnalysed;
     m_bHandOver = true;
 }
 
@@ -412,30 +506,7 @@ void CAudioMeasPanel::AnalyseBlock(int index, const std::uint8_t* in, std::uint3
         m_analyzer.Analyse(m_capture.data(), kN, m_nWidthCode, offset, averaging);
     } else {
         m_doc.m_bAudioMode = 0;
-        // The onset of the TSP on the probed channel, probing every 512 bytes.
-        const int c = m_nStep == 8 ? 1 : 0;
-        const bool wide = m_nWidthCode != 1;
-        const std::size_t sample = wide ? 4 : 2;
-        const std::size_t at16 = c * sample + (wide ? 2 : 0);
-        std::size_t start = 0;
-        int quiet = 0;
-        for (std::size_t pos = at16; pos + 2 <= len; pos += kProbeStep) {
-            std::int16_t v;
-            std::memcpy(&v, in + pos, 2);
-            if (std::abs(static_cast<int>(v)) >= kProbeLoud) {
-                if (quiet > kQuietProbes) {
-                    const long long s = static_cast<long long>(pos) - static_cast<long long>(at16) -
-                                        kQuietProbes * kProbeStep;
-                    start = static_cast<std::size_t>(std::clamp<long long>(s, 0, len / 2));
-                    break;
-                }
-                quiet = 0;
-            } else {
-                ++quiet;
-            }
-        }
-        const std::size_t frameBytes = 2 * sample;
-        start -= start % frameBytes;
+        const std::size_t start = audio::TspOnsetStart(in, len, m_nStep == 8 ? 1 : 0, m_nWidthCode);
         std::memcpy(m_capture.data(), in + start, len / 2);
         m_analyzer.Analyse(m_capture.data(), kT, m_nWidthCode, offset, averaging);
     }
@@ -570,8 +641,6 @@ void CAudioMeasPanel::ComputeItem(int step, std::vector<float>& l, std::vector<f
 
 void CAudioMeasPanel::Recompute() {
     auto& res = m_results.m_fResult;
-    static constexpr int kFirstSlot[] = {0, 4, 8, 12, 16, 18};
-    static constexpr int kSlots[] = {4, 4, 4, 4, 2, 4};
     for (int item = 0; item < CAudioResults::kItems; ++item) {
         if (m_results.m_nFlags[item] != 1) {
             std::fill(res.begin() + kFirstSlot[item], res.begin() + kFirstSlot[item] + kSlots[item],
@@ -670,6 +739,21 @@ int CAudioMeasPanel::OnSave(const std::string& path) {
     if (path.find(".opr") != std::string::npos) return SaveAudioResults(ui, path, m_results);
     ui.ShowMessage(audiomsg::kNeedExtension);
     return 0;
+}
+
+int CAudioMeasPanel::OnSaveButton() {
+    auto path =
+        m_doc.Ui().AskSaveFileName("", "MeasureData(*.opr)|*.opr|MeasureData(*.csv)|*.csv||");
+    if (!path) return 0;
+    const std::size_t slash = path->find_last_of('/');
+    if (path->find('.', slash == std::string::npos ? 0 : slash) == std::string::npos)
+        *path += ".csv";
+    return OnSave(*path);
+}
+
+int CAudioMeasPanel::OnLoadButton() {
+    const auto path = m_doc.Ui().AskOpenFileName("", "MeasureData(*.opr)|*.opr||");
+    return path ? OnLoad(*path) : 0;
 }
 
 int CAudioMeasPanel::OnLoad(const std::string& path) {

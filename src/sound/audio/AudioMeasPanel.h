@@ -34,18 +34,24 @@ public:
     ~CAudioMeasPanel();
 
     // ---- Buttons ----
-    bool OnStart();                  // "ON"
-    void OnStop();                   // stop button
-    void Close();                    // "OFF"
-    void OnRun();                    // "Run"
-    void OnTakeReference();          // "基準ﾚﾍﾞﾙ取得"
-    void OnBandLimit();              // "Button1": toggles the band limit, recomputes from the store
-    void SetMode(int mode);          // mode combo
-    void SetItem(int item, bool on); // item check boxes (CAudioResults::Item)
-    void SetAll(bool on);            // "Set All"
+    bool OnStart();         // "ON"
+    void OnStop();          // stop button
+    void Close();           // "OFF"
+    void OnRun();           // "Run"
+    void OnTakeReference(); // "基準ﾚﾍﾞﾙ取得"
+    void OnBandLimit();     // "Button1": toggles the band limit, recomputes from the store
+    void SetMode(int mode); // mode combo
+    // Item check boxes (CAudioResults::Item): unticking clears the item's result fields; in
+    // manual mode ticking unticks the others, and the frequency response and the crosstalk
+    // cannot be ticked.
+    void SetItem(int item, bool on);
+    void SetAll(bool on); // "Set All"
     // "Set" (detail dialog OK): validates in the dialog's order; false (message shown, nothing
     // stored) when a value is out of range.
     bool SetDetail(int thdFreq, int thdDb, int im1, int im2, int im1Db, int im2Db, int f1, int f2);
+    // The argument SetDetail last refused (0 thdFreq .. 7 f2, in the order of its arguments);
+    // -1 after a successful one.
+    int DetailFault() const { return m_nDetailFault; }
     // "F1" .. "F6": shows an item's stored curves (request code 7). False with
     // "測定ﾃﾞｰﾀｰがありません。" when the item is not stored.
     bool ShowGraph(int item);
@@ -53,9 +59,46 @@ public:
     int OnSave(const std::string& path);
     // "Load": an "AUDO" file. 1 when loaded.
     int OnLoad(const std::string& path);
+    // The buttons: ask for the path ("MeasureData" .opr or .csv; a name without an extension
+    // is saved as CSV), then save or load. 0 when cancelled.
+    int OnSaveButton();
+    int OnLoadButton();
     // "Fs=" and "Bit=" buttons: set directly (cycling is the dialog's).
     void SetRate(int rate);
     void SetWidthCode(int code);
+    // The buttons themselves: the next rate (44100 -> 48000 -> 96000 -> 44100) and the next
+    // width code (1 -> 2 -> 3 -> 1; from code 1 to 2 the top-level step rises by 10, from 3 to 1
+    // it falls by 10).
+    void OnRateButton();
+    void OnWidthButton();
+    // "Avr_": toggles averaging (switching on clears the accumulators); the count restarts.
+    void OnAverage();
+    // "Wave": ticks every item and writes the synchronous mode's test files (asking for each
+    // path). The number of files written.
+    int OnWave();
+
+    // ---- Spins (delta +1 up, -1 down) ----
+    void OnIntervalSpin(int delta); // "間隔(sec)", tenths 0 .. 20
+    void OnTopLevelSpin(int delta);
+    void OnDynamicRangeSpin(int delta);
+
+    // ---- Texts of the controls ----
+    std::string IntervalText() const;
+    std::string TopLevelText() const;
+    std::string DynamicRangeText() const;
+    std::string RateText() const;  // "Fs=44.1kHz", "Fs=48kHz", "Fs=96kHz"
+    std::string WidthText() const; // "Bit=16", "Bit=24", "Bit=32"
+    // The label of a frequency-response row (0: f1, 1: f2): "%dHz", or "%dkHz" from 1000 Hz.
+    std::string FreqRowLabel(int row) const;
+    // The input device ("ID#%u:%s").
+    std::string DeviceText() const;
+    // The detail settings as the detail dialog shows them.
+    int ThdFreq() const { return m_nThdFreq; }
+    int ThdDb() const { return m_nThdDb; }
+    int ImFreq(int i) const { return m_nImFreq[i]; }
+    int ImDb(int i) const { return m_nImDb[i]; }
+    int F1() const { return m_nF1; }
+    int F2() const { return m_nF2; }
 
     // ---- State ----
     bool IsRunning() const;
@@ -122,4 +165,5 @@ private:
     bool m_bHandOver = false;
     bool m_bLevelTaken = false;
     int m_nRounds = 0;
+    int m_nDetailFault = -1;
 };

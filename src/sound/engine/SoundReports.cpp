@@ -17,3 +17,9 @@ void ReportOpenFailure(IDocumentUi& ui, const ISoundCard& card) {
     if (!why.empty()) text += "\n" + why;
     ui.ShowMessage(text, MessageIcon::Error);
 }
+
+std::string InputDeviceText(ISoundCard& card) {
+    WaveInCaps caps;
+    if (card.GetInDevCaps(caps) != mmres::NoError) return {};
+    return "ID#0:" + caps.name;
+}

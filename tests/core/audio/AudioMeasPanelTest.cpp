@@ -4,6 +4,7 @@
 #include "dsp/Window.h"
 #include "dsp/WindowKinds.h"
 #include "sound/audio/AudioResults.h"
+#include "sound/audio/AudioTestFile.h"
 #include "sound/devices/SoundCardFactory.h"
 #include "sound/engine/SoundCard.h"
 #include "sound/engine/SoundDuplex.h"
@@ -150,4 +151,138 @@ TEST(AudioMeasDirect, RunSavesAndLoadsEveryCurveAndResult) {
     // range were stored normalised).
     for (int i = 0; i < 22; ++i)
         EXPECT_NEAR(q.Results().m_fResult[i], p.Results().m_fResult[i], 0.011) << i;
+}
+
+// Synchronous mode only records: the lead-in of the test file starts the items, which then follow
+// the file's timing. A device delayed by 3000 frames (62.5 ms, a usual loop delay of a card; the
+// captured blocks straddle the file's sections and the TSP onsets must be searched) gives the
+// results of a direct run: the analysis of each item starts one block into its section, so the
+// tail of the previous section does not reach it.
+TEST(AudioMeasSynchronous, TestFileRunGivesTheResultsOfADirectRun) {
+    TempDir dir;
+    const std::string wav = dir.Path("measure.wav");
+    ASSERT_TRUE(WriteAudioTestFile(wav, AudioTestSettings{}, true));
+    const std::string chain = "dut1=delay:3000,gain:0.5,poly:1:0.02,noise:20:1;"
+                              "dut2=delay:3000,gain:0.5,noise:20:2;leak=0.005";
+    Bench direct(chain);
+    BeginAudioMeasurement(direct.doc, direct.card.get());
+    CAudioMeasPanel d(direct.doc, *direct.card);
+    RunItems(direct, d, {0, 1, 2, 3, 4, 5}, 48000, 1);
+
+    Bench b("in1=src;in2=src;src=wav:" + wav + ";" + chain);
+    BeginAudioMeasurement(b.doc, b.card.get());
+    CAudioMeasPanel p(b.doc, *b.card);
+    p.SetMode(CAudioMeasPanel::Synchronous);
+    EXPECT_EQ(b.ui.messages.back().text,
+              "試験信号作成時(Waveﾌｧｲﾙ)のｻﾝﾌﾟﾘﾝｸﾞ周波数(FS)\nに設定して下さい。");
+    ASSERT_TRUE(p.OnStart());
+    // Run is not needed: the lead-in starts the items.
+    ASSERT_TRUE(Drive(p.Engine(), [&] { return p.Step() >= 1; }));
+    const long long leadIn = p.Engine().Stats().buffers;
+    EXPECT_GE(leadIn, 50);
+    EXPECT_LE(leadIn, 52);
+    ASSERT_TRUE(Drive(p.Engine(), [&] { return p.IsFinished(); }));
+    EXPECT_EQ(p.Results().m_nFlags, (std::array<int, 6>{1, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(p.Results().Appended(), 16);
+
+    const auto& r = p.Results().m_fResult;
+    const auto& e = d.Results().m_fResult;
+    // Flat within what the added noise leaves of the low TSP level.
+    for (int i = 0; i < 4; ++i) EXPECT_NEAR(r[i], 0.0, 0.1) << "fr " << i;
+    // THD of the left chain: |A2| a / 2 with a = 0.5.
+    EXPECT_NEAR(r[4], 0.5, 0.01);
+    for (int i = 4; i < 8; ++i) EXPECT_NEAR(r[i], e[i], 0.01) << "thd " << i;
+    for (int i = 8; i < 16; ++i) EXPECT_NEAR(r[i], e[i], 0.3) << "noise " << i;
+    for (int i = 16; i < 18; ++i) EXPECT_NEAR(r[i], e[i], 0.02) << "im " << i;
+    for (int i = 18; i < 22; ++i) {
+        EXPECT_NEAR(r[i], 20.0 * std::log10(0.01), 0.05) << "xtalk " << i;
+        EXPECT_NEAR(r[i], e[i], 0.05) << "xtalk " << i;
+    }
+    for (int c = 0; c < 2; ++c) EXPECT_NEAR(p.InputLevels()[c], d.InputLevels()[c], 0.05) << c;
+}
+
+// Each item takes 7 settling buffers and 8 analysed ones in direct mode (an unticked item passes
+// at once); manual mode measures its one item again and again, 8 settling and 8 analysed buffers
+// a round, averaging on across the rounds and keeping only the latest curves.
+TEST(AudioMeasModes, BuffersPerItemAndManualRepetition) {
+    const std::string dut = "in1=src;in2=src;src=tone:1125:16000+noise:10:1;dut1=poly:1:0.02";
+    for (int mode : {CAudioMeasPanel::Direct, CAudioMeasPanel::Manual}) {
+        Bench b(dut);
+        BeginAudioMeasurement(b.doc, b.card.get());
+        CAudioMeasPanel p(b.doc, *b.card);
+        p.SetMode(mode);
+        p.SetAll(false);
+        p.SetItem(CAudioResults::Thd, true);
+        p.SetItem(CAudioResults::DynamicRange, true); // manual: replaces THD
+        p.SetItem(CAudioResults::Thd, true);          // manual: THD alone again
+        p.SetItem(CAudioResults::FreqResponse, true); // refused in manual mode
+        const bool manual = mode == CAudioMeasPanel::Manual;
+        EXPECT_EQ(p.Item(CAudioResults::DynamicRange), !manual);
+        EXPECT_EQ(p.Item(CAudioResults::FreqResponse), !manual);
+        if (!manual) p.SetItem(CAudioResults::FreqResponse, false);
+        ASSERT_TRUE(p.OnStart());
+        ASSERT_TRUE(Drive(p.Engine(), [&] { return p.Calibrated(); }));
+        p.OnRun();
+        long long at[4] = {p.Engine().Stats().buffers, 0, 0, 0};
+        const int rounds = manual ? 3 : 2;
+        for (int round = 1; round <= rounds; ++round) {
+            ASSERT_TRUE(Drive(p.Engine(), [&] { return p.Rounds() >= round; })) << round;
+            at[round] = p.Engine().Stats().buffers;
+        }
+        const int per = manual ? 16 : 15;
+        // Step 1 (frequency response, unticked or refused) passes at once; a result is taken at
+        // the start of the buffer after the item's last analysed one.
+        EXPECT_EQ(at[1] - at[0], per + 1) << mode;
+        EXPECT_EQ(at[2] - at[1], per) << mode;
+        const auto& r = p.Results().m_fResult;
+        const double a = 16000.0 / 32768.0;
+        EXPECT_NEAR(r[4], 100.0 * 0.02 * a / 2.0, 0.01) << mode;
+        EXPECT_LT(r[5], 0.005) << mode;
+        if (manual) {
+            EXPECT_EQ(at[3] - at[2], 16);
+            EXPECT_EQ(p.Step(), 2);
+            // Each round writes its two curves at the start of the store again.
+            EXPECT_EQ(p.Results().Appended(), 0);
+            // 24 analysed blocks averaged (nothing cleared between the rounds).
+            EXPECT_GE(b.doc.m_nRealUpdates, 24);
+            p.OnStop();
+            EXPECT_EQ(p.Results().m_nFlags, (std::array<int, 6>{0, 1, 0, 0, 0, 0}));
+            // The graph of the latest round: the spectra normalised to their peak at 1125 Hz.
+            EXPECT_EQ(p.Results().ItemCurves(CAudioResults::Thd), p.Results().m_fStore.data());
+            ASSERT_TRUE(p.ShowGraph(CAudioResults::Thd));
+            EXPECT_EQ(b.doc.m_fRe[384], 1.0f);
+            EXPECT_EQ(b.doc.m_fOpRe[384], 1.0f);
+        } else {
+            EXPECT_EQ(p.Step(), CAudioMeasPanel::kDone); // S/N skipped, the rest too
+            ASSERT_TRUE(Drive(p.Engine(), [&] { return p.IsFinished(); }));
+            EXPECT_EQ(p.Results().m_nFlags, (std::array<int, 6>{0, 1, 0, 1, 0, 0}));
+            EXPECT_EQ(p.Results().Appended(), 4);
+        }
+    }
+}
+
+// Manual mode refers the S/N to the levels taken by "基準ﾚﾍﾞﾙ取得" (75 dB until then): the same
+// input gives results that differ by exactly the level taken minus 75.
+TEST(AudioMeasModes, ManualSignalToNoiseUsesTheTakenReference) {
+    float sn[2][4];
+    float level[2] = {0, 0};
+    for (int take = 0; take < 2; ++take) {
+        Bench b("in1=src;in2=src;src=tone:1000:8000+noise:30:1;dut2=gain:0.5");
+        BeginAudioMeasurement(b.doc, b.card.get());
+        CAudioMeasPanel p(b.doc, *b.card);
+        p.SetMode(CAudioMeasPanel::Manual);
+        p.SetItem(CAudioResults::SignalNoise, true);
+        p.OnTakeReference();
+        EXPECT_EQ(b.ui.messages.back().text, "ｽﾀｰﾄしてから基準ﾚﾍﾞﾙを取得して下さい。");
+        ASSERT_TRUE(p.OnStart());
+        ASSERT_TRUE(Drive(p.Engine(), [&] { return p.Calibrated(); }));
+        if (take) p.OnTakeReference();
+        p.OnRun();
+        ASSERT_TRUE(Drive(p.Engine(), [&] { return p.Rounds() >= 1; }));
+        for (int i = 0; i < 4; ++i) sn[take][i] = p.Results().m_fResult[8 + i];
+        level[0] = p.InputLevels()[0];
+        level[1] = p.InputLevels()[1];
+    }
+    EXPECT_NEAR(level[0] - level[1], 20.0 * std::log10(2.0), 0.01);
+    for (int i = 0; i < 4; ++i) EXPECT_NEAR(sn[1][i] - sn[0][i], level[i % 2] - 75.0, 0.02) << i;
 }
