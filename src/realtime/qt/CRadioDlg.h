@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+class CKymoDoc;
+class CQueuedDelivery;
+class CRadioTool;
+class ISoundCard;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// "AM/SSB(LSB,USB)変復調": the panel of the software radio. The flags and the mode list, the
+// display list, both filters, both local oscillators, the rate, the source and its generator,
+// the output gain, "Defoult", "保存", "読出", "開始" and "終了". It owns the tool; "終了", Escape
+// and closing the window close the tool and end the dialog.
+class CRadioDlg : public QDialog {
+    Q_OBJECT
+public:
+    CRadioDlg(CKymoDoc& doc, ISoundCard& card, QWidget* parent = nullptr);
+    ~CRadioDlg() override;
+
+    CRadioTool& Tool() { return *m_tool; }
+    void reject() override;
+
+private:
+    struct FilterFields {
+        QComboBox *shape, *kind;
+        QLineEdit *low, *high, *ripple, *reject, *order;
+    };
+    FilterFields MakeFilter(const char* prefix);
+    void TakeFields();
+    void Refresh();
+    void OnStop();
+
+    CKymoDoc& m_doc;
+    std::unique_ptr<CRadioTool> m_tool;
+    std::unique_ptr<CQueuedDelivery> m_delivery;
+    QCheckBox *m_trm, *m_rcv, *m_sine, *m_noise, *m_fixed;
+    QComboBox *m_mode, *m_display;
+    FilterFields m_f[2];
+    QLineEdit *m_if1, *m_if2, *m_gain, *m_tone;
+    QRadioButton *m_line, *m_gen;
+    QPushButton* m_rate;
+    bool m_bClosing = false;
+};
