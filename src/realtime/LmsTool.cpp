@@ -36,7 +36,8 @@ CLmsTool::CLmsTool(CKymoDoc& doc, ISoundCard& card)
       m_fCutHigh(doc.m_fCutHigh),
       m_nWindow(doc.m_nFirType >= firwin::Rectangular && doc.m_nFirType <= firwin::Hann
                     ? doc.m_nFirType
-                    : firwin::BlackmanOpt) {
+                    : firwin::BlackmanOpt),
+      m_nGainDb(doc.m_RtPanel.gainDb), m_bGainFixed(doc.m_RtPanel.gainFixed) {
     doc.RebuildTwiddleTables();
     doc.ClearAccumulators();
     doc.m_nBitsPerSample = 16;
@@ -210,6 +211,10 @@ void CLmsTool::SetDisplay(int index) {
     ApplySignals();
 }
 
+void CLmsTool::SetGain(int gainDb) {
+    m_nGainDb = std::clamp(gainDb, rtpanel::kMinGainDb, rtpanel::kMaxGainDb);
+}
+
 void CLmsTool::SetRch(int index) {
     m_s.rch = std::clamp(index, lmsrch::Lout, lmsrch::Rin);
     ApplySignals();
@@ -252,6 +257,8 @@ void CLmsTool::Close(bool reportIdle) {
     m_bClosed = true;
     if (!StopSound() && reportIdle) m_doc.Ui().ShowMessage(rtmsg::kNoDsp);
     m_doc.m_Lms = m_s;
+    m_doc.m_RtPanel.gainDb = m_nGainDb;
+    m_doc.m_RtPanel.gainFixed = m_bGainFixed;
     m_doc.m_nFirTaps = m_nTaps;
     m_doc.m_nFilterShape = m_nShape;
     m_doc.m_fCutLow = static_cast<float>(m_fCutLow);

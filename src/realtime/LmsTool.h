@@ -55,6 +55,10 @@ public:
     // Display list: 0 "f特計算", 1 "ﾓﾆﾀｰ表示".
     void SetDisplay(int index);
     void SetRch(int index);
+    // "ｹﾞｲﾝ(dB)" (-20 ... 20) and "固定": edited and kept with the other real-time tools' output
+    // gain; this tool plays its output without an output stage.
+    void SetGain(int gainDb);
+    void SetGainFixed(bool fixed) { m_bGainFixed = fixed; }
     void Seed(std::uint32_t seed) { m_seed = seed; }
 
     // "保存" (running only): the weights as an FIR coefficient file; 1 written.
@@ -66,6 +70,8 @@ public:
     int RateIndex() const { return m_nRateIndex; }
     const LmsSettings& Settings() const { return m_s; }
     int Taps() const { return m_nTaps; }
+    int GainDb() const { return m_nGainDb; }
+    bool GainFixed() const { return m_bGainFixed; }
     int Shape() const { return m_nShape; }
     double CutLow() const { return m_fCutLow; }
     double CutHigh() const { return m_fCutHigh; }
@@ -92,6 +98,8 @@ private:
     double m_fCutLow, m_fCutHigh;
     int m_nWindow; // window code of the demo filter
     int m_nRateIndex = 1;
+    int m_nGainDb;
+    bool m_bGainFixed;
     std::optional<std::uint32_t> m_seed;
     bool m_bClosed = false;
 };

@@ -22,7 +22,11 @@ public:
     // Designs both filters at `fs` for the settings (messages shown: an unknown approximation,
     // a failed design). 1 when both designs succeeded; the states and the counter are cleared.
     int Design(const RadioSettings& s, int fs, IDocumentUi& ui);
+    // The panel's values (source, generator, output gain, IQ phase), taking effect at the next
+    // block.
     void SetPanel(const RadioPanel& p) { m_panel = p; }
+    // The IQ amplitude balance step, taking effect at the next block.
+    void SetBalance(int step) { m_s.IQ_BalSpin = step; }
     void SetOffsets(double left, double right) {
         m_fOffsetL = left;
         m_fOffsetR = right;

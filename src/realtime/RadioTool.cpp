@@ -129,6 +129,18 @@ void CRadioTool::SetMode(int index) {
     m_s.m_mod = std::clamp(index, 0, static_cast<int>(ModeNames().size()) - 1);
 }
 
+void CRadioTool::SetPanel(const RadioPanel& p) {
+    m_panel = p;
+    m_engine->Modem().SetPanel(m_panel);
+}
+
+void CRadioTool::SetIqBalance(int amplitude, int phase) {
+    m_s.IQ_BalSpin = std::clamp(amplitude, -radiolimits::kMaxBalance, radiolimits::kMaxBalance);
+    m_panel.iqPhase = std::clamp(phase, -radiolimits::kMaxBalance, radiolimits::kMaxBalance);
+    m_engine->Modem().SetBalance(m_s.IQ_BalSpin);
+    m_engine->Modem().SetPanel(m_panel);
+}
+
 void CRadioTool::OnDefault() {
     LoadRadioDefaults(m_s);
     if (IsRunning()) OnStart();

@@ -38,9 +38,13 @@ public:
     // Display list (radiodisplay::). False when refused ("開始してから選択して下さい！").
     bool SetDisplay(int display);
     void SetRateIndex(int index);
-    // Any settings (the fields the file holds) and panel values, taking effect at the next start.
+    // Any settings (the fields the file holds), taking effect at the next start.
     void SetSettings(const RadioSettings& s) { m_s = s; }
-    void SetPanel(const RadioPanel& p) { m_panel = p; }
+    // The panel values: the source, the generator, the output gain and the IQ phase take effect
+    // at once in a running radio, the display at the next start (SetDisplay() at once).
+    void SetPanel(const RadioPanel& p);
+    // The IQ balance spins: amplitude step (IQ_BalSpin) and phase step, each -20 ... 20, at once.
+    void SetIqBalance(int amplitude, int phase);
     void Seed(std::uint32_t seed) { m_seed = seed; }
 
     // "保存" (running only) and "読出" (stops first) of the settings file. 1 done.

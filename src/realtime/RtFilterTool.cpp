@@ -4,6 +4,7 @@
 #include "document/DataKinds.h"
 #include "dsp/FloatToInt.h"
 #include "dsp/WindowKinds.h"
+#include "realtime/DisplayLevels.h"
 #include "realtime/LineOutMode.h"
 #include "realtime/RtMessages.h"
 #include "sound/engine/SoundMessages.h"
@@ -132,23 +133,19 @@ void CRtFilterTool::SetGainFixed(bool fixed) {
 }
 
 void CRtFilterTool::OnTopLevelSpin(int delta) {
-    m_doc.m_nTopLevel = std::clamp(m_doc.m_nTopLevel + rtpanel::kLevelStep * delta,
-                                   rtpanel::kMinTop, rtpanel::kMaxTop);
-    m_doc.UpdateAllViews();
+    StepDisplayTop(m_doc, delta);
 }
 
 void CRtFilterTool::OnRangeSpin(int delta) {
-    m_doc.m_nDynamicRange = std::clamp(m_doc.m_nDynamicRange + rtpanel::kLevelStep * delta,
-                                       rtpanel::kMinRange, rtpanel::kMaxRange);
-    m_doc.UpdateAllViews();
+    StepDisplayRange(m_doc, delta);
 }
 
 std::string CRtFilterTool::TopLevelText() const {
-    return std::to_string(m_doc.m_nTopLevel);
+    return DisplayTopText(m_doc);
 }
 
 std::string CRtFilterTool::RangeText() const {
-    return std::to_string(m_doc.m_nDynamicRange);
+    return DisplayRangeText(m_doc);
 }
 
 int CRtFilterTool::LoadPercent() const {

@@ -5,12 +5,20 @@
 #include "app/FrameSettings.h"
 #include "support/WavBuilder.h"
 
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QAbstractSlider>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -80,4 +88,58 @@ bool RunEventsUntil(const std::function<bool()>& done) {
     while (!done() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     return done();
+}
+
+namespace {
+
+bool IsControl(const QWidget* w) {
+    return qobject_cast<const QLabel*>(w) || qobject_cast<const QAbstractButton*>(w) ||
+           qobject_cast<const QComboBox*>(w) || qobject_cast<const QLineEdit*>(w) ||
+           qobject_cast<const QAbstractSlider*>(w) || qobject_cast<const QProgressBar*>(w) ||
+           qobject_cast<const QPlainTextEdit*>(w);
+}
+
+QString Describe(const QWidget* w) {
+    QString text;
+    if (const auto* l = qobject_cast<const QLabel*>(w)) text = l->text();
+    if (const auto* b = qobject_cast<const QAbstractButton*>(w)) text = b->text();
+    return QStringLiteral("%1 '%2' '%3'")
+        .arg(QString::fromUtf8(w->metaObject()->className()), w->objectName(), text);
+}
+
+} // namespace
+
+QStringList MisplacedControls(QWidget* dialog) {
+    QStringList problems;
+    QList<QWidget*> controls;
+    for (QWidget* w : dialog->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(dialog) || !IsControl(w)) continue;
+        // Parts of a control (the edit of a combo box, the buttons of a scroll bar) belong to it.
+        bool inner = false;
+        for (QWidget* p = w->parentWidget(); p && p != dialog; p = p->parentWidget())
+            inner = inner || IsControl(p) || qobject_cast<const QAbstractScrollArea*>(p);
+        if (!inner) controls.append(w);
+    }
+    const QRect area = dialog->rect();
+    QList<QRect> rects;
+    for (QWidget* w : controls) {
+        const QRect r(w->mapTo(dialog, QPoint(0, 0)), w->size());
+        rects.append(r);
+        const QSize hint = w->minimumSizeHint();
+        if (r.width() < hint.width() || r.height() < hint.height())
+            problems << QStringLiteral("clipped %1: %2x%3 < %4x%5")
+                            .arg(Describe(w))
+                            .arg(r.width())
+                            .arg(r.height())
+                            .arg(hint.width())
+                            .arg(hint.height());
+        if (!area.contains(r))
+            problems << QStringLiteral("outside the dialog: %1").arg(Describe(w));
+    }
+    for (int i = 0; i < rects.size(); ++i)
+        for (int j = i + 1; j < rects.size(); ++j)
+            if (rects[i].intersects(rects[j]))
+                problems << QStringLiteral("overlap: %1 and %2")
+                                .arg(Describe(controls[i]), Describe(controls[j]));
+    return problems;
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
 class QAction;
 class QMenuBar;
+class QWidget;
 
 // Creates the QApplication of the app tests once (offscreen, Japanese UI font, banner off) and
 // points the settings store at a private temporary directory.
@@ -24,3 +26,7 @@ void StoreSoundDevice(const QString& device, const QString& dut);
 // Lets the event loop run until `done` returns true or a generous deadline passed; the value of
 // `done` at the end.
 bool RunEventsUntil(const std::function<bool()>& done);
+// The visible controls of `dialog` (labels, buttons, lists, edits, sliders, bars) that are
+// narrower or lower than their minimum size hint, stick out of the dialog or overlap another
+// control: one line each, empty when every control fits.
+QStringList MisplacedControls(QWidget* dialog);

@@ -9,6 +9,9 @@
 #include "realtime/RadioTool.h"
 #include "realtime/qt/CLmsDlg.h"
 #include "realtime/qt/CRadioDlg.h"
+#include "transfer/CoefTransfer.h"
+#include "transfer/TransferMessages.h"
+#include "transfer/qt/CCoefTransferDlg.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -16,6 +19,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -104,10 +108,16 @@ TEST_F(LmsRadioDialogsTest, LmsPanelLearnsTheLineInput) {
         QApplication::processEvents();
         Grab(frame.get(), "lms-monitor.png");
         Grab(dlg, "lms-panel.png");
+        EXPECT_EQ(MisplacedControls(dlg), QStringList());
+        // The output gain is edited and kept with the other real-time tools'.
+        Click(dlg, "gainUp");
+        Click(dlg, "gainUp");
+        EXPECT_EQ(dlg->findChild<QLineEdit*>(QStringLiteral("gain"))->text(), QStringLiteral("2"));
         Click(dlg, "stop");
     });
     EXPECT_TRUE(ui.MessageTexts().empty()) << ::testing::PrintToString(ui.MessageTexts());
     EXPECT_EQ(Doc().m_nFirTaps, 32);
+    EXPECT_EQ(Doc().m_RtPanel.gainDb, 2);
 }
 
 // The radio panel runs the USB loop of its test signal on the virtual card and draws the
@@ -122,8 +132,14 @@ TEST_F(LmsRadioDialogsTest, RadioPanelRunsTheLoop) {
         EXPECT_EQ(mode->itemText(2), QString::fromUtf8("USB変復調"));
         Choose(dlg, "mode", 2);
         Click(dlg, "default");
+        // The oscillators are edited in kHz.
+        auto* if1 = dlg->findChild<QLineEdit*>(QStringLiteral("if1"));
+        ASSERT_NE(if1, nullptr);
+        EXPECT_EQ(if1->text(), QString::number(dlg->Tool().Settings().m_iffreq / 1000.0));
+        Type(dlg, "if1", QStringLiteral("12.5"));
         Click(dlg, "gen");
         Click(dlg, "start");
+        EXPECT_EQ(dlg->Tool().Settings().m_iffreq, 12500);
         ASSERT_TRUE(dlg->Tool().IsRunning()) << ::testing::PrintToString(ui.MessageTexts());
         Choose(dlg, "display", 3); // "Log_AF"
         ASSERT_TRUE(RunEventsUntil([&] { return Doc().m_nRealUpdates >= 4; }));
@@ -131,7 +147,47 @@ TEST_F(LmsRadioDialogsTest, RadioPanelRunsTheLoop) {
         QApplication::processEvents();
         Grab(frame.get(), "radio-monitor.png");
         Grab(dlg, "radio-panel.png");
+        EXPECT_EQ(MisplacedControls(dlg), QStringList());
+        // The IQ balance spins: amplitude and phase steps, at most 20 either way.
+        Click(dlg, "iqBalanceUp");
+        Click(dlg, "iqPhaseDown");
+        EXPECT_EQ(dlg->Tool().Settings().IQ_BalSpin, 1);
+        EXPECT_EQ(dlg->Tool().Panel().iqPhase, -1);
+        for (int i = 0; i < 25; ++i) Click(dlg, "iqBalanceUp");
+        EXPECT_EQ(dlg->Tool().Settings().IQ_BalSpin, 20);
         Click(dlg, "stop");
     });
     EXPECT_EQ(Doc().disp_mode1, kind::RadioLinearStored);
+}
+
+// The coefficient transfer dialog: the welcome status, preloaded taps, a port that does not
+// open, and the port, rate and format kept for the next opening when it ends with OK.
+TEST_F(LmsRadioDialogsTest, TransferDialogKeepsItsSettings) {
+    RunDialog<CCoefTransferDlg>(ID_COEF_TRANSFER, [&](CCoefTransferDlg* dlg) {
+        EXPECT_EQ(dlg->windowTitle(), QString::fromUtf8("RS232C⇒FPGA/DSP..."));
+        EXPECT_EQ(dlg->Transfer().Status(), xfermsg::kWelcome);
+        Choose(dlg, "baud", 6);
+        Choose(dlg, "format", 4);
+        dlg->Preload(true, {0.5, -0.25, 0.125});
+        EXPECT_EQ(dlg->findChild<QPlainTextEdit*>(QStringLiteral("status"))->toPlainText(),
+                  QStringLiteral("FIR_NumTaps=3"));
+        auto* port = dlg->findChild<QComboBox*>(QStringLiteral("port"));
+        ASSERT_NE(port, nullptr);
+        port->setEditText(QDir::temp().filePath(QStringLiteral("no-such-port/tty")));
+        Click(dlg, "tx");
+        EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{xfermsg::kCannotOpen});
+        Grab(dlg, "transfer-dialog.png");
+        EXPECT_EQ(MisplacedControls(dlg), QStringList());
+        port->setCurrentIndex(3);
+        dlg->accept();
+    });
+    RunDialog<CCoefTransferDlg>(ID_COEF_TRANSFER, [&](CCoefTransferDlg* dlg) {
+        EXPECT_EQ(dlg->findChild<QComboBox*>(QStringLiteral("port"))->currentText(),
+                  QStringLiteral("COM4"));
+        EXPECT_EQ(dlg->findChild<QComboBox*>(QStringLiteral("baud"))->currentText(),
+                  QStringLiteral("57600"));
+        EXPECT_EQ(dlg->findChild<QComboBox*>(QStringLiteral("format"))->currentText(),
+                  QStringLiteral("float"));
+        EXPECT_FALSE(dlg->Transfer().Loaded());
+    });
 }

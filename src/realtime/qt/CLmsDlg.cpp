@@ -1,13 +1,17 @@
 #include "realtime/qt/CLmsDlg.h"
 
+#include "app/dialogs/CRateButton.h"
+#include "app/dialogs/SpinRow.h"
 #include "document/CKymoDoc.h"
 #include "realtime/CutSliders.h"
 #include "realtime/LmsTool.h"
 #include "realtime/RtFilterTool.h"
 #include "realtime/qt/CRtToolDlg.h"
+#include "realtime/qt/RtPanelParts.h"
 #include "sound/qt/PanelWidgets.h"
 #include "sound/qt/QueuedDelivery.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -62,8 +66,6 @@ CLmsDlg::CLmsDlg(CKymoDoc& doc, ISoundCard& card, QWidget* parent)
     m_f2 = RtNumberEdit("cutHigh", m_tool->CutHigh());
     m_f1Slider = Slider("cutLowSlider", 0, cutslider::kMax);
     m_f2Slider = Slider("cutHighSlider", 0, cutslider::kMax);
-    m_f1Slider->setValue(CutSliderPosition(m_tool->CutLow()));
-    m_f2Slider->setValue(CutSliderPosition(m_tool->CutHigh()));
     auto* demo = new QGroupBox(QString::fromUtf8("Demo用ﾌｨﾙﾀｰ選択"));
     auto* demoGrid = new QGridLayout(demo);
     demoGrid->addWidget(m_shape, 0, 0, 1, 3);
@@ -88,6 +90,9 @@ CLmsDlg::CLmsDlg(CKymoDoc& doc, ISoundCard& card, QWidget* parent)
     m_sineFreq->setValue(s.sineFreqPos);
     m_sineLevel = Slider("sineLevel", lmslimits::kMinLevelPos, lmslimits::kMaxLevelPos);
     m_sineLevel->setValue(s.sinePos);
+    m_noiseLevel->setToolTip(QString::fromUtf8("ﾉｲｽﾞﾚﾍﾞﾙ(dB)"));
+    m_sineFreq->setToolTip(QString::fromUtf8("正弦波周波数"));
+    m_sineLevel->setToolTip(QString::fromUtf8("正弦波ﾚﾍﾞﾙ(dB)"));
     auto* gen = new QGroupBox(QString::fromUtf8("信号源"));
     auto* genGrid = new QGridLayout(gen);
     genGrid->addWidget(m_mode, 0, 0, 1, 2);
@@ -111,31 +116,42 @@ CLmsDlg::CLmsDlg(CKymoDoc& doc, ISoundCard& card, QWidget* parent)
     m_rch->setCurrentIndex(s.rch);
     m_display = List("display", {"f特計算", "ﾓﾆﾀｰ表示"});
     m_display->setCurrentIndex(s.display);
-    m_rate = MakePanelButton(QStringLiteral("Fs=48kHz"), QStringLiteral("rate"));
+    m_rate = new CRateButton;
+    m_rate->setObjectName(QStringLiteral("rate"));
+    m_rate->SetRateIndex(m_tool->RateIndex());
+    m_gain = new QLineEdit;
+    m_gain->setMaximumWidth(52);
+    m_gain->setAlignment(Qt::AlignRight);
+    m_fixed = new QCheckBox(QString::fromUtf8("固定"));
+    m_fixed->setObjectName(QStringLiteral("gainFixed"));
     m_load = new QProgressBar;
     m_load->setObjectName(QStringLiteral("load"));
-    m_load->setRange(0, 150);
-    m_load->setTextVisible(false);
     auto* start = MakePanelButton(QString::fromUtf8("開始"), QStringLiteral("start"));
     auto* stop = MakePanelButton(QString::fromUtf8("終了"), QStringLiteral("stop"));
     auto* save = MakePanelButton(QString::fromUtf8("保存"), QStringLiteral("save"));
     m_picture = RtPicture(
-        "weights", [this](QPainter& p, const QRect& r) { PaintWeights(p, r); }, QSize(300, 120));
+        "weights", [this](QPainter& p, const QRect& r) { PaintWeights(p, r); }, QSize(540, 120));
 
+    auto* gainRow = MakeSpinRow(m_gain, this, QStringLiteral("gain"), [this](int d) {
+        m_tool->SetGain(m_tool->GainDb() + d);
+        Refresh();
+    });
+    gainRow->addWidget(m_fixed);
+    auto* rightForm = new QFormLayout;
+    rightForm->addRow(QString::fromUtf8("FS選択"), m_rate);
+    rightForm->addRow(QString::fromUtf8("Rch表示"), m_rch);
+    rightForm->addRow(QString::fromUtf8("ｹﾞｲﾝ(dB)"), gainRow);
+    rightForm->addRow(QString::fromUtf8("表示"), m_display);
+    m_showLevels = AddDisplayLevelRows(rightForm, doc, this);
     auto* right = new QVBoxLayout;
-    auto* rchForm = new QFormLayout;
-    rchForm->addRow(QString::fromUtf8("Rch表示"), m_rch);
-    rchForm->addRow(QString::fromUtf8("表示"), m_display);
-    right->addLayout(rchForm);
-    right->addWidget(m_rate);
-    right->addWidget(new QLabel(QString::fromUtf8("処理能力")));
-    right->addWidget(m_load);
+    right->addLayout(rightForm);
+    right->addWidget(MakeLoadBox(m_load));
+    right->addStretch();
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(start);
-    buttons->addWidget(stop);
     buttons->addWidget(save);
+    buttons->addWidget(stop);
     right->addLayout(buttons);
-    right->addStretch();
     auto* left = new QVBoxLayout;
     left->addWidget(demo);
     left->addWidget(gen);
@@ -151,11 +167,12 @@ CLmsDlg::CLmsDlg(CKymoDoc& doc, ISoundCard& card, QWidget* parent)
     connect(start, &QPushButton::clicked, this, [this] { OnStart(); });
     connect(stop, &QPushButton::clicked, this, [this] { OnStop(); });
     connect(save, &QPushButton::clicked, this, [this] { m_tool->OnSave(); });
-    connect(m_rate, &QPushButton::clicked, this, [this] {
-        m_tool->SetRateIndex((m_tool->RateIndex() + 1) % kRtRateCount);
+    connect(m_rate, &CRateButton::rateChanged, this, [this] {
+        m_tool->SetRateIndex(m_rate->RateIndex());
         if (m_tool->IsRunning()) OnStart();
         Refresh();
     });
+    connect(m_fixed, &QCheckBox::toggled, this, [this](bool on) { m_tool->SetGainFixed(on); });
     connect(m_mode, qOverload<int>(&QComboBox::activated), this, [this](int i) {
         m_tool->SetMode(i);
         Refresh();
@@ -220,8 +237,13 @@ void CLmsDlg::Refresh() {
     m_delay->setText(QString::number(s.delay));
     m_f1->setText(QString::number(m_tool->CutLow()));
     m_f2->setText(QString::number(m_tool->CutHigh()));
+    m_f1Slider->setValue(CutSliderPosition(m_tool->CutLow()));
+    m_f2Slider->setValue(CutSliderPosition(m_tool->CutHigh()));
     m_rch->setCurrentIndex(s.rch);
-    m_rate->setText(QStringLiteral("Fs=%1kHz").arg(m_tool->Rate() / 1000.0));
+    m_rate->SetRateIndex(m_tool->RateIndex());
+    m_gain->setText(QString::number(m_tool->GainDb()));
+    m_fixed->setChecked(m_tool->GainFixed());
+    m_showLevels();
     const bool gen = s.generator;
     m_noise->setEnabled(gen);
     m_noiseLevel->setEnabled(gen);

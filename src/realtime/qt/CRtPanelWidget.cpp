@@ -4,6 +4,7 @@
 #include "app/dialogs/SpinRow.h"
 #include "realtime/LineOutMode.h"
 #include "realtime/RtFilterTool.h"
+#include "realtime/qt/RtPanelParts.h"
 #include "sound/qt/PanelWidgets.h"
 #include "sound/qt/QueuedDelivery.h"
 
@@ -74,8 +75,6 @@ CRtPanelWidget::CRtPanelWidget(CRtFilterTool& tool, const QStringList& displays,
     m_range = Field("range");
     m_load = new QProgressBar;
     m_load->setObjectName(QStringLiteral("load"));
-    m_load->setRange(0, 150);
-    m_load->setTextVisible(false);
 
     auto* source = new QHBoxLayout;
     source->addWidget(m_line);
@@ -102,15 +101,7 @@ CRtPanelWidget::CRtPanelWidget(CRtFilterTool& tool, const QStringList& displays,
                      m_tool.OnRangeSpin(d);
                      Refresh();
                  }));
-    auto* loadBox = new QGroupBox(QStringLiteral("処理能力"));
-    loadBox->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
-    auto* loadRow = new QGridLayout(loadBox);
-    loadRow->addWidget(m_load, 0, 0, 1, 3);
-    loadRow->addWidget(new QLabel(QStringLiteral("0")), 1, 0);
-    auto* hundred = new QLabel(QStringLiteral("100"));
-    hundred->setAlignment(Qt::AlignCenter);
-    loadRow->addWidget(hundred, 1, 1);
-    loadRow->addWidget(new QLabel(QStringLiteral("(%)")), 1, 2, Qt::AlignRight);
+    QGroupBox* loadBox = MakeLoadBox(m_load);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_start);
     buttons->addWidget(m_save);
