@@ -17,6 +17,9 @@ SONALYX_CLI_COMMAND("generate", kUsage, args, ctx) {
     }
     SigGenSettings settings;
     if (!ApplySigGenOptions(args, settings, ctx)) return 1;
+    const auto seconds = CliInt(args, "seconds", ctx);
+    if (!seconds) return 1;
+    settings.recordSeconds = *seconds;
     int seed = 1;
     if (args.Has("seed")) {
         const auto s = CliInt(args, "seed", ctx);

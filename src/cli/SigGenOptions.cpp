@@ -61,11 +61,6 @@ bool ApplySigGenOptions(const CliArgs& args, SigGenSettings& s, CliContext& ctx)
         }
         s.widthCode = *bits == 16 ? 1 : *bits == 24 ? 2 : 3;
     }
-    if (args.Has("seconds")) {
-        const auto seconds = CliInt(args, "seconds", ctx);
-        if (!seconds) return false;
-        s.recordSeconds = *seconds;
-    }
     if (args.Has("mono")) s.stereo = 0;
 
     bool named = false;

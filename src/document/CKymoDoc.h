@@ -9,6 +9,7 @@
 #include "filters/RemezSettings.h"
 #include "realtime/LmsSettings.h"
 #include "realtime/RtPanelSettings.h"
+#include "sound/generator/SigGenSettings.h"
 
 #include <cstdint>
 #include <functional>
@@ -204,8 +205,24 @@ public:
     // After either panel closed: the last result stays (kind 15/16, or 22/23/26 in correlation
     // mode) when a block was analysed, else kind 0; the capture area is released.
     void FinishSpectrumAnalyzer();
-    // Taps L of the down-sampling filter for captures at `rate` with analysis-size index `pow`.
+    // The oscilloscope's set-up (rate and width rules, the sweep length into m_nPoints), its
+    // scope-display request (a sweep is in m_fWave1/2: kind 12, redraw) and its finish step
+    // (kind 14 when a sweep was shown). Both live in sound/scope/ScopeSetUp.cpp.
+    int BeginOscilloscope();
+    // The signal generator's set-up: its rate and width rules; it shows its output with the
+    // oscilloscope's display and ends with FinishOscilloscope.
+    int BeginSignalGenerator();
+    void ShowScopeSweep(int over);
+    void FinishOscilloscope();
+    // Taps L of the down-sampling filter for captures at `rate` with analysis-size index `pow`,
+    // and the filter itself (empty when it cannot be designed).
     static int DecimationTapsFor(int rate, int pow);
+    static std::vector<double> DecimationFilter(int rate, int pow);
+    // The servo analyzer's set-up (width rules, stereo, the characteristic, the window note by
+    // excitation) and its finish step: the last or averaged H stays as a servo result (kind 7)
+    // with its impulse response. Both live in sound/servo/ServoSetUp.cpp.
+    int BeginServoAnalyzer(ISoundCard* card, bool fromToolbar);
+    void FinishServoAnalyzer();
     // Frames of one captured block, 2^d N + (2^d - 1) L, and the capture area of that many
     // frames in the capture format (zero signal). 0 when it cannot be allocated.
     int CaptureFrames() const;
@@ -225,7 +242,11 @@ public:
     void RestoreCaptureArea();
     // Converts `count` frames of the capture area from `start`, minus the offsets, windowed, into
     // m_fWave1/2 and the transform inputs m_fRe/m_fIm (ch1) and m_fOpRe/m_fOpIm (ch2).
-    void ConvertCapturedBlock(int start, int count);
+    // With allowWindow false no window is applied whatever m_nWindowType says.
+    void ConvertCapturedBlock(int start, int count, bool allowWindow = true);
+    // Servo analyzer, unwindowed blocks: "Open(+)特性" makes ch1 (m_fWave1, m_fRe) ch1 + ch2,
+    // "Open(-)特性" ch1 - ch2; "Close特性" leaves it.
+    void ApplyLoopCharacteristic(int count);
     // Clears the averaging accumulators and the correlation's normaliser sums.
     void ClearAccumulators();
     // "保存" of the instrument panels: asks for "MeasureData" .opr or .csv and writes the current
@@ -365,6 +386,7 @@ public:
     int m_bCharUsed = 1;
     int m_nCharacteristic = 1; // 1 Close, 2 Open(+), 3 Open(-)
     int m_nAnalyseCount = 2048;
+    int m_nExcitation = 4; // servo analyzer excitation 0..5 (servo:: in ServoExcitation.h)
     // Sound-card input offsets, percent of full scale.
     float m_fOffset8L = 0.0f, m_fOffset8R = 0.0f;
     float m_fOffset16L = 0.0f, m_fOffset16R = 0.0f;
@@ -400,6 +422,19 @@ public:
     int m_bScopeCh1 = 1;
     int m_bScopeCh2 = 1;
     int m_bScopeXY = 0;
+    // Oscilloscope panel: sweep index 1..11, trigger (level in counts, channel 0/1, slope 0 rising
+    // 1 falling, mode 0 auto 1 normal) and the spin steps behind the level and the delay.
+    int m_nScopeSweep = 4;
+    int m_nTrigLevel = 0;
+    int m_nTrigCh = 0;
+    int m_nTrigSlope = 0;
+    int m_nTrigMode = 0;
+    int m_nTrigLevelStep = 0; // level percent = 10 * step
+    int m_bTrigFixedZero = 0; // "固定(0%)"
+    int m_nTrigDelayStep = 0; // delay percent = 5 * step
+    // Signal generator: the sources, mode and record seconds (rate and width follow m_nMeasRate
+    // and m_nMeasBits while it runs).
+    SigGenSettings m_sigGen;
 
     // ---- Transforms, windows and result files ----
     int m_bFromToolbar = 0; // 1 while an instrument started from the toolbar runs

@@ -3,7 +3,6 @@
 #include "document/CKymoDoc.h"
 #include "document/DataKinds.h"
 #include "document/DocMessages.h"
-#include "filters/KaiserFir.h"
 #include "filters/PcmFilters.h"
 
 #include <algorithm>
@@ -18,14 +17,9 @@ int CKymoDoc::DecimateWave() {
     }
     const int format = pcm::FormatCode(m_nBitsPerSample, m_nChannel);
     if (format < 0 || m_nBlockSize <= 0) return 0;
-    const float fs = static_cast<float>(m_nSamplesPerSec);
-    const bool sharp = m_nPow > 2;
-    KaiserFir design;
-    const int taps = sharp ? design.DesignLowpass(fs, 0.225f * fs, 0.25f * fs, 60.0f)
-                           : design.DesignLowpass(fs, 0.175f * fs, 0.25f * fs, 40.0f);
+    const std::vector<double> h = DecimationFilter(m_nSamplesPerSec, m_nPow);
+    const int taps = static_cast<int>(h.size());
     if (taps <= 0) return 0;
-    std::vector<double> h(static_cast<std::size_t>(taps));
-    design.CopyTaps(h.data());
 
     // Filter from the old image into a temporary before the new image replaces it.
     const int frames = m_nWavDataSize / m_nBlockSize;

@@ -99,9 +99,11 @@ float* TargetArray(MeasurementTarget& t, Slot slot) {
     return nullptr;
 }
 
-// The largest file any reader needs: four full arrays and the display values.
+// The largest file any reader needs: four full complex arrays, or the two time arrays of the
+// longest oscilloscope sweep with the display values.
 constexpr std::size_t kMaxFileBytes =
-    kHeaderBytes + 4u * 4u * limits::kComplexCapacity + 4u * kScopeInts;
+    kHeaderBytes + 4u * std::max<std::size_t>(4u * limits::kComplexCapacity,
+                                              2u * limits::kWaveCapacity + kScopeInts);
 
 bool ReadFilePrefix(const std::string& path, std::vector<std::uint8_t>& out) {
     std::ifstream in(path, std::ios::binary);
@@ -227,7 +229,11 @@ int ParseMeasurementBytes(IDocumentUi& ui, const std::string& path,
     }
     const int pow = static_cast<int>(ReadLe32(bytes.data() + 4));
     const int n = static_cast<int>(ReadLe32(bytes.data() + 8));
-    if (pow < limits::kMinPow || pow > limits::kMaxPow || n != PointsForPow(pow) ||
+    // An oscilloscope record holds one sweep of any length up to the time arrays; every other
+    // kind holds N = 2^(pow + 7) points.
+    const bool frameOk =
+        layout->kind == kind::Scope ? n >= 1 && n <= limits::kWaveCapacity : n == PointsForPow(pow);
+    if (pow < limits::kMinPow || pow > limits::kMaxPow || !frameOk ||
         bytes.size() < FileBytes(*layout, n)) {
         ui.ShowMessage(oprmsg::kOtherFormat, MessageIcon::Error);
         return 0;

@@ -100,3 +100,7 @@ int ReadMeasurementData(CKymoDoc& doc, const std::vector<std::uint8_t>& bytes,
 // scales 2^e, positions 10 x step, and the channels of the channel mode (1 ch1, 2 or 8 both,
 // 3 ch2, 4 X-Y). Any other mode shows "エラーしてます" and returns 0.
 int ApplyScopeFileValues(CKymoDoc& doc, const ScopeFileValues& values);
+
+// Takes the frame of a file read: m_nPow, N and m_fDt (an oscilloscope sweep of any length keeps
+// its N and leaves the twiddle tables; otherwise the tables are made for N).
+void TakeMeasurementFrame(CKymoDoc& doc, const MeasurementTarget& t);

@@ -5,18 +5,18 @@
 
 #include <algorithm>
 
-namespace {
-
-// Takes the frame of a file read into the document; a change of N rebuilds the twiddle tables.
-void TakeFrame(CKymoDoc& doc, const MeasurementTarget& t) {
-    if (doc.m_nPow != t.pow || doc.m_nPoints != t.n)
+void TakeMeasurementFrame(CKymoDoc& doc, const MeasurementTarget& t) {
+    if (t.n != PointsForPow(t.pow)) {
+        // An oscilloscope sweep: no transform works on it, the tables stay.
+        doc.m_nPow = t.pow;
+        doc.m_nPoints = t.n;
+    } else if (doc.m_nPow != t.pow || doc.m_nPoints != t.n) {
         doc.SetPow(t.pow);
-    else
+    } else {
         doc.RebuildTwiddleTables();
+    }
     doc.m_fDt = t.dt;
 }
-
-} // namespace
 
 int ApplyScopeFileValues(CKymoDoc& doc, const ScopeFileValues& v) {
     doc.m_nScopeShow = v.show;
@@ -61,7 +61,7 @@ int ReadMeasurementData(CKymoDoc& doc, const std::vector<std::uint8_t>& bytes,
     t.c = doc.m_fOpRe.data();
     t.d = doc.m_fOpIm.data();
     if (!ParseMeasurementBytes(doc.Ui(), path, bytes, t)) return 0;
-    TakeFrame(doc, t);
+    TakeMeasurementFrame(doc, t);
     doc.disp_mode1 = t.kind;
     const int n = t.n;
     switch (t.kind) {
@@ -104,7 +104,7 @@ int ReadMeasurementFile(CKymoDoc& doc, const std::string& title, int& kind, floa
     t.c = c;
     t.d = d;
     if (!ReadMeasurementPath(doc.Ui(), *path, t)) return 0;
-    TakeFrame(doc, t);
+    TakeMeasurementFrame(doc, t);
     if (t.kind == kind::Scope) {
         doc.m_nScopeShow = t.scope.show;
         doc.m_scope.m_nRangeExp1 = t.scope.rangeExp1;

@@ -62,8 +62,7 @@ int CKymoDoc::OnInitFromFile() {
     t.c = m_fOpRe.data();
     t.d = m_fOpIm.data();
     if (!ReadMeasurementPath(m_ui, *path, t)) return 0;
-    SetPow(t.pow);
-    m_fDt = t.dt;
+    TakeMeasurementFrame(*this, t);
     disp_mode1 = t.kind;
     switch (t.kind) {
     case kind::Spectrum:
@@ -93,7 +92,7 @@ int CKymoDoc::ReadServoOperandFile() {
     const auto path = m_ui.AskOpenFileName("Read Temp. File", oprmsg::kOpenFilter);
     if (!path || path->empty()) return 0;
     // Read into scratch records first: only a complex record may replace the operand.
-    std::vector<float> w1(limits::kComplexCapacity), w2(limits::kComplexCapacity);
+    std::vector<float> w1(limits::kWaveCapacity), w2(limits::kWaveCapacity);
     std::vector<float> a(limits::kComplexCapacity), b(limits::kComplexCapacity);
     std::vector<float> c(limits::kComplexCapacity), d(limits::kComplexCapacity);
     MeasurementTarget t;

@@ -1,3 +1,4 @@
+#include "dsp/FloatToInt.h"
 #include "filters/PcmFilters.h"
 #include "filters/PcmSample.h"
 
@@ -21,7 +22,7 @@ double RunSections(const BiquadTable& t, int sections, CascadeState& s, double z
 void CascadeFilterPcm(int channelMode, double gain, int dataBytes, int blockSize, int format,
                       int order, const BiquadTable& table, CascadeState& state1,
                       CascadeState& state2, int headSize, const std::uint8_t* src,
-                      std::uint8_t* dst) {
+                      std::uint8_t* dst, bool saturate) {
     dataBytes = std::max(dataBytes, 0);
     headSize = std::max(headSize, 0);
     std::memcpy(dst, src, static_cast<std::size_t>(headSize) + dataBytes);
@@ -46,7 +47,12 @@ void CascadeFilterPcm(int channelMode, double gain, int dataBytes, int blockSize
                                    (ch == 0 ? 0 : static_cast<std::size_t>(blockSize / 2));
             const double x = width == 2 ? pcmio::Read16(in + at) : pcmio::Read8(in + at);
             const double z = RunSections(table, sections, ch == 0 ? state1 : state2, x);
-            if (width == 2)
+            if (saturate && width == 2)
+                pcmio::Write16(out + at, SaturateToRange(gain * z, -32768, 32767));
+            else if (saturate)
+                *(out + at) =
+                    static_cast<std::uint8_t>(SaturateToRange(gain * (z + 128.0), 0, 255));
+            else if (width == 2)
                 pcmio::StoreWrap16(out + at, gain * z);
             else
                 pcmio::StoreWrap8(out + at, gain * (z + 128.0));

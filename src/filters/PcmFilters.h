@@ -67,9 +67,10 @@ struct CascadeState {
 // Cascade of S = (order + 1) / 2 sections (at most 30), direct form II with a0 taken as 1 (the
 // a0 column is not read, sections must be normalised). Copies the header and all `dataBytes`
 // data bytes, then filters the selected channels of each whole frame of `blockSize` bytes and
-// stores gain * output truncated, wrapped (8-bit: gain * (z + 128) modulo 256). The states keep
-// each channel's section delays across calls.
+// stores gain * output truncated, wrapped (8-bit: gain * (z + 128) modulo 256), or with
+// `saturate` limited to the sample range instead. The states keep each channel's section delays
+// across calls.
 void CascadeFilterPcm(int channelMode, double gain, int dataBytes, int blockSize, int format,
                       int order, const BiquadTable& table, CascadeState& state1,
                       CascadeState& state2, int headSize, const std::uint8_t* src,
-                      std::uint8_t* dst);
+                      std::uint8_t* dst, bool saturate = false);

@@ -14,6 +14,9 @@ int CKymoDoc::ProcessRealtime(int code) {
     case realtime::kSpectrum3d:
         redraw = ComputeLive3dRow() != 0;
         break;
+    case realtime::kServo:
+        redraw = ComputeLiveSpectrum() != 0;
+        break;
     case realtime::kFilterSpectrum:
         redraw = FilterSpectrumStep(kind::RtFilterRunning) != 0;
         break;

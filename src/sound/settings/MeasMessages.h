@@ -9,6 +9,9 @@ inline constexpr const char* kWindowNoteInput = "注)入力信号に指定窓関
 inline constexpr const char* kWindowNoteTsp = "注)TSP信号では窓関数をかけません";
 inline constexpr const char* kWindowNoteRandom = "注)Rand信号では窓関数をかけます";
 inline constexpr const char* kWidthTo16 = "ここは16bit幅までのｻﾎﾟｰﾄです。\n　16bitに設定します！！";
+// The oscilloscope's and the servo analyzer's width rule.
+inline constexpr const char* kWidth16Only =
+    "ここは16bit幅のみのｻﾎﾟｰﾄです。\n　16bitに設定します！！";
 inline constexpr const char* kModeUnsupported =
     "サウンドカードにはこのモードでの録音がサポートされてません。";
 inline constexpr const char* kBadChannels = "チャンネル数が異常です！！";

@@ -12,17 +12,26 @@
 #include "sound/settings/MeasConditions.h"
 #include "sound/settings/MeasMessages.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 constexpr int kTopLevelDrop = 100;
 } // namespace
 
 int CKymoDoc::DecimationTapsFor(int rate, int pow) {
+    return static_cast<int>(DecimationFilter(rate, pow).size());
+}
+
+std::vector<double> CKymoDoc::DecimationFilter(int rate, int pow) {
     const float fs = static_cast<float>(rate);
     KaiserFir design;
-    return pow > 2 ? design.DesignLowpass(fs, 0.225f * fs, 0.25f * fs, 60.0f)
-                   : design.DesignLowpass(fs, 0.175f * fs, 0.25f * fs, 40.0f);
+    const int taps = pow > 2 ? design.DesignLowpass(fs, 0.225f * fs, 0.25f * fs, 60.0f)
+                             : design.DesignLowpass(fs, 0.175f * fs, 0.25f * fs, 40.0f);
+    std::vector<double> h(static_cast<std::size_t>(std::max(taps, 0)));
+    if (taps > 0) design.CopyTaps(h.data());
+    return h;
 }
 
 int CKymoDoc::SetUpMeasurement(ISoundCard* card, const MeasConditionMode& mode) {

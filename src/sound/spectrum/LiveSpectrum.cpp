@@ -1,10 +1,11 @@
-// The spectrum of a captured block (the spectrum analyzer's hand-over, and the two-channel
-// ratio of the servo analyzer).
+// The spectrum of a captured block (the spectrum analyzer's hand-over), and the two-channel
+// ratio of the servo analyzer (its hand-over, code 5).
 #include "document/AnalysisMath.h"
 #include "document/CKymoDoc.h"
 #include "document/DataKinds.h"
 #include "dsp/WindowKinds.h"
 #include "filters/PcmSample.h"
+#include "sound/servo/ServoExcitation.h"
 #include "sound/settings/MeasConditions.h"
 
 #include <algorithm>
@@ -17,14 +18,15 @@ void CKymoDoc::ClearAccumulators() {
     m_fNormSum2 = 0.0;
 }
 
-void CKymoDoc::ConvertCapturedBlock(int start, int count) {
+void CKymoDoc::ConvertCapturedBlock(int start, int count, bool allowWindow) {
     const bool eight = m_nBitsPerSample == 8;
     const int channels = m_nChannel;
     const float off1 =
         eight ? m_fOffset8L * meas::kPercentTo8Bit : m_fOffset16L * meas::kPercentTo16Bit;
     const float off2 =
         eight ? m_fOffset8R * meas::kPercentTo8Bit : m_fOffset16R * meas::kPercentTo16Bit;
-    const bool windowed = m_nWindowType >= wnd::Triangle && m_nWindowType <= wnd::Kaiser;
+    const bool windowed =
+        allowWindow && m_nWindowType >= wnd::Triangle && m_nWindowType <= wnd::Kaiser;
     const std::uint8_t* data = m_pWaveData;
     for (int i = 0; i < count; ++i) {
         const std::uint8_t* frame = data + static_cast<std::size_t>(start + i) * m_nBlockSize;
@@ -57,8 +59,21 @@ int CKymoDoc::PrepareCapturedBlock() {
     const int start = 0;
     const int count = std::min(m_nAnalyseCount > 0 ? m_nAnalyseCount : m_nPoints, 32768);
     if (!ok || !HasWave() || m_nFrames < start + count || count != m_nPoints) return 0;
-    ConvertCapturedBlock(start, count);
+    // The servo analyzer windows only its random excitations; the TSP is periodic in the block.
+    // Without a window the loop characteristic may open the measured loop.
+    const bool ratio = m_bDualCh && !m_bCorrMode && m_nChannel == 2;
+    const bool allowWindow = !ratio || servo::IsWindowed(m_nExcitation);
+    ConvertCapturedBlock(start, count, allowWindow);
+    const bool windowed =
+        allowWindow && m_nWindowType >= wnd::Triangle && m_nWindowType <= wnd::Kaiser;
+    if (ratio && !windowed && m_bCharUsed) ApplyLoopCharacteristic(count);
     return 1;
+}
+
+void CKymoDoc::ApplyLoopCharacteristic(int count) {
+    if (m_nCharacteristic != meas::kOpenPlus && m_nCharacteristic != meas::kOpenMinus) return;
+    const float sign = m_nCharacteristic == meas::kOpenPlus ? 1.0f : -1.0f;
+    for (int i = 0; i < count; ++i) m_fWave1[i] = m_fRe[i] = m_fRe[i] + sign * m_fOpRe[i];
 }
 
 void CKymoDoc::RestoreCaptureArea() {

@@ -14,17 +14,15 @@
 #include <cstdio>
 
 namespace {
-constexpr int kMinRangeExp = -2, kMaxRangeExp = 9;
-constexpr int kMaxPositionStep = 10;
 constexpr int kMaxIntervalTenths = 20;
-constexpr const char* kAbsent = "Non";
 } // namespace
 
 CSpecAnaPanel::CSpecAnaPanel(CKymoDoc& doc, ISoundCard& card)
     : CSpecAnaPanel(doc, std::make_unique<SoundDuplex>(card, doc)) {}
 
 CSpecAnaPanel::CSpecAnaPanel(CKymoDoc& doc, std::unique_ptr<SoundDuplex> engine)
-    : m_doc(doc), m_engine(std::move(engine)) {
+    : m_doc(doc), m_trace(doc, [this](int channel) { return channel == 1 || IsStereo(); }),
+      m_engine(std::move(engine)) {
     m_engine->SetVariant(SoundVariant::BlockSized);
     m_engine->SetRequestCode(realtime::kSpectrum);
     ApplyToDocument();
@@ -39,7 +37,7 @@ bool CSpecAnaPanel::IsStereo() const {
 }
 
 bool CSpecAnaPanel::FixedPositions() const {
-    return m_doc.m_bFixedPositions != 0;
+    return m_trace.FixedPositions();
 }
 
 bool CSpecAnaPanel::OnStart() {
@@ -55,7 +53,7 @@ bool CSpecAnaPanel::OnStart() {
     const int channels = IsStereo() ? 2 : 1;
     m_engine->SetAnalysisSize(m_doc.m_nPow, -m_doc.m_nDownExp);
     m_engine->SetIntervalTenths(m_doc.m_nIntervalTenths);
-    if (!m_engine->initRSound(rate, bits, channels, m_doc.CaptureFrames())) {
+    if (!m_engine->initRSound(rate, bits, channels, EngineLength())) {
         if (m_engine->OpenFailed()) ReportOpenFailure(ui, m_engine->Card());
         return false;
     }
@@ -65,6 +63,10 @@ bool CSpecAnaPanel::OnStart() {
     }
     m_bMeasured = true;
     return true;
+}
+
+int CSpecAnaPanel::EngineLength() const {
+    return m_doc.CaptureFrames();
 }
 
 void CSpecAnaPanel::OnDisp() {
@@ -92,8 +94,7 @@ int CSpecAnaPanel::OnSave() {
 }
 
 void CSpecAnaPanel::OnFixedPositions(bool on) {
-    m_doc.m_bFixedPositions = on ? 1 : 0;
-    ApplyToDocument();
+    m_trace.OnFixedPositions(on);
 }
 
 void CSpecAnaPanel::OnIntervalSpin(int delta) {
@@ -102,17 +103,11 @@ void CSpecAnaPanel::OnIntervalSpin(int delta) {
 }
 
 void CSpecAnaPanel::OnRangeSpin(int channel, int delta) {
-    if (channel == 2 && !IsStereo()) return;
-    int& exp = channel == 2 ? m_doc.m_nCh2RangeExp : m_doc.m_nCh1RangeExp;
-    exp = std::clamp(exp + delta, kMinRangeExp, kMaxRangeExp);
-    ApplyToDocument();
+    m_trace.OnRangeSpin(channel, delta);
 }
 
 void CSpecAnaPanel::OnPositionSpin(int channel, int delta) {
-    if ((channel == 2 && !IsStereo()) || FixedPositions()) return;
-    int& step = channel == 2 ? m_doc.m_nCh2PositionStep : m_doc.m_nCh1PositionStep;
-    step = std::clamp(step + delta, -kMaxPositionStep, kMaxPositionStep);
-    ApplyToDocument();
+    m_trace.OnPositionSpin(channel, delta);
 }
 
 void CSpecAnaPanel::OnTopLevelSpin(int delta) {
@@ -124,10 +119,7 @@ void CSpecAnaPanel::OnDynamicRangeSpin(int delta) {
 }
 
 void CSpecAnaPanel::ApplyToDocument() {
-    m_doc.m_fCh1Range = static_cast<float>(std::ldexp(1.0, m_doc.m_nCh1RangeExp));
-    m_doc.m_fCh2Range = static_cast<float>(std::ldexp(1.0, m_doc.m_nCh2RangeExp));
-    m_doc.m_nCh1Position = FixedPositions() ? 50 : m_doc.m_nCh1PositionStep * 10;
-    m_doc.m_nCh2Position = FixedPositions() ? -50 : m_doc.m_nCh2PositionStep * 10;
+    m_trace.Apply();
     m_doc.m_nTopLevel = m_doc.m_nTopLevelStep * 10;
     m_doc.m_nDynamicRange = m_doc.m_nDynamicRangeStep * 10;
 }
@@ -145,15 +137,11 @@ std::string CSpecAnaPanel::IntervalText() const {
 }
 
 std::string CSpecAnaPanel::RangeText(int channel) const {
-    if (channel == 2 && !IsStereo()) return kAbsent;
-    return MagnificationText(channel == 2 ? m_doc.m_nCh2RangeExp : m_doc.m_nCh1RangeExp);
+    return m_trace.RangeText(channel);
 }
 
 std::string CSpecAnaPanel::PositionText(int channel) const {
-    if (channel == 2 && !IsStereo()) return kAbsent;
-    if (FixedPositions()) return channel == 2 ? "Fix-" : "Fix+";
-    return std::to_string((channel == 2 ? m_doc.m_nCh2PositionStep : m_doc.m_nCh1PositionStep) *
-                          10);
+    return m_trace.PositionText(channel);
 }
 
 std::string CSpecAnaPanel::TopLevelText() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sound/engine/SoundDuplex.h"
+#include "sound/spectrum/TraceControls.h"
 
 #include <memory>
 #include <string>
@@ -58,11 +59,15 @@ public:
     SoundDuplex& Engine() { return *m_engine; }
 
 protected:
-    // Engines of instruments that share this panel's behaviour (the correlation meter).
+    // Engines of instruments that share this panel's behaviour (the correlation meter, the servo
+    // analyzer).
     CSpecAnaPanel(CKymoDoc& doc, std::unique_ptr<SoundDuplex> engine);
     // The text of a magnification 2^exp: "0.25", "0.5", then the whole number.
     static std::string MagnificationText(int exp);
+    // The length argument of initRSound: the frames of one captured block.
+    virtual int EngineLength() const;
     CKymoDoc& m_doc;
+    CTraceControls m_trace;
 
 private:
     void ApplyToDocument();
