@@ -17,25 +17,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QToolButton* PictureButton(const char* label, const char* name) {
-    auto* button = new QToolButton;
-    button->setObjectName(QString::fromUtf8(name));
-    button->setToolTip(QString::fromUtf8(label));
-    button->setAccessibleName(QString::fromUtf8(label));
-    button->setIconSize(PanelButtonImageSize());
-    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    return button;
-}
-
-} // namespace
-
 QLineEdit* CSpecAnaDlg::Field() {
-    auto* edit = new QLineEdit;
-    edit->setMaximumWidth(56);
-    edit->setAlignment(Qt::AlignRight);
-    return edit;
+    return MakePanelField();
 }
 
 QLayout* CSpecAnaDlg::SpinRow(QLineEdit* field, const char* name, std::function<void(int)> step) {
@@ -68,8 +51,8 @@ CSpecAnaDlg::CSpecAnaDlg(CKymoDoc& doc, std::unique_ptr<CSpecAnaPanel> panel, co
     m_fixed->setObjectName(QStringLiteral("fixed"));
     m_topLevel = Field();
     m_dynamicRange = Field();
-    m_average = PictureButton("Avr_", "average");
-    m_save = PictureButton("保存", "save");
+    m_average = MakePictureButton("Avr_", "average");
+    m_save = MakePictureButton("保存", "save");
 
     auto* buttons = new QGridLayout;
     buttons->addWidget(m_on, 0, 0);
