@@ -77,13 +77,7 @@ bool CScopeControls::StartRun(bool single) {
     const int bufferFrames = scope::BufferFrames(rate);
     m_doc.m_nPoints = scope::SweepFrames(m_doc.m_nScopeSweep, rate, over);
     UpdateTrigger();
-    ScopeTrigger trigger;
-    trigger.level = m_doc.m_nTrigLevel;
-    trigger.channel = m_doc.m_nTrigCh;
-    trigger.slope = m_doc.m_nTrigSlope;
-    trigger.mode = m_doc.m_nTrigMode;
-    trigger.delayPercent = DelayPercent();
-    if (!m_engine->Arm(m_doc.m_nPoints, over, bufferFrames, trigger, ChannelMode())) {
+    if (!m_engine->Arm(m_doc.m_nPoints, over, bufferFrames, Trigger(), ChannelMode())) {
         ReportRingFailure();
         return false;
     }
@@ -193,13 +187,17 @@ void CScopeControls::OnXY(bool on) {
 void CScopeControls::UpdateTrigger() {
     const int exp = m_doc.m_nTrigCh == 1 ? m_doc.m_nCh2RangeExp : m_doc.m_nCh1RangeExp;
     m_doc.m_nTrigLevel = scope::TriggerLevel(LevelPercent(), exp);
+    m_engine->SetTrigger(Trigger());
+}
+
+ScopeTrigger CScopeControls::Trigger() const {
     ScopeTrigger trigger;
     trigger.level = m_doc.m_nTrigLevel;
     trigger.channel = m_doc.m_nTrigCh;
     trigger.slope = m_doc.m_nTrigSlope;
     trigger.mode = m_doc.m_nTrigMode;
     trigger.delayPercent = DelayPercent();
-    m_engine->SetTrigger(trigger);
+    return trigger;
 }
 
 void CScopeControls::OnTrigLevelSpin(int delta) {

@@ -92,6 +92,8 @@ protected:
     void Restart();
     // m_nTrigLevel from the level, the trigger channel and its range; given to a running engine.
     void UpdateTrigger();
+    // The trigger of the document's settings (m_nTrigLevel as UpdateTrigger left it).
+    ScopeTrigger Trigger() const;
     int ChannelMode() const;
 
     CKymoDoc& m_doc;
