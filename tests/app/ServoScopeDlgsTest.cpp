@@ -252,6 +252,9 @@ TEST_F(ServoScopeDlgs, SignalGeneratorPlaysShowsAndWritesItsFile) {
         ui.Clear();
         ui.fileAnswers.push_back(wavePath.toStdString());
         Click(dlg, "wave");
+        // The output starts again after the file and shows its sweeps anew.
+        EXPECT_TRUE(dlg->Panel().IsRunning());
+        ASSERT_TRUE(RunEventsUntil([&] { return Doc().m_nRealUpdates >= 1; }));
         Click(dlg, "off");
     });
     EXPECT_EQ(Doc().m_sigGen.source[siggen::kSine1].level[0],

@@ -59,5 +59,6 @@ void CScopeDuplex::HandOver() {
     if (m_bSinglePending) {
         m_bSinglePending = false;
         StopRSound();
+        NotifyStopped();
     }
 }

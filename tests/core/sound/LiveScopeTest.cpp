@@ -129,9 +129,13 @@ TEST(LiveScope, SingleShotStopsAfterOneSweep) {
     rig.doc.m_nTrigLevelStep = 3; // 30 % of the half height: 9830 counts
     ASSERT_EQ(rig.doc.BeginOscilloscope(), 1);
     COscilloPanel panel(rig.doc, *rig.card);
+    // The panel learns of the stop through the engine's listener, as of a lost device.
+    int stops = 0;
+    panel.Engine().SetStoppedListener([&] { ++stops; });
     ASSERT_TRUE(panel.OnSingle());
     rig.Drive(panel.Engine(), [] { return false; });
     EXPECT_FALSE(panel.IsRunning());
+    EXPECT_EQ(stops, 1);
     EXPECT_EQ(rig.doc.m_nRealUpdates, 1);
     EXPECT_EQ(rig.doc.m_nTrigLevel, 9830);
     EXPECT_GT(rig.doc.m_fWave1[0], 9830.0f);
