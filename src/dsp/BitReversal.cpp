@@ -16,6 +16,28 @@ int ReverseBits(int value, int bits) {
     return r;
 }
 
+// Bit reversal of the middle part b, up to 9 bits (log2n <= 15 with tiles of 8 x 8): one table
+// of 9-bit reversals, shifted.
+constexpr int kMidBitsInTable = 9;
+struct MidReversal {
+    int v[1 << kMidBitsInTable];
+};
+constexpr MidReversal MakeMidReversal() {
+    MidReversal t{};
+    for (int i = 0; i < (1 << kMidBitsInTable); ++i) {
+        int r = 0;
+        for (int b = 0; b < kMidBitsInTable; ++b) r |= ((i >> b) & 1) << (kMidBitsInTable - 1 - b);
+        t.v[i] = r;
+    }
+    return t;
+}
+constexpr MidReversal kMidReversal = MakeMidReversal();
+
+int ReverseMid(int b, int midBits) {
+    if (midBits <= kMidBitsInTable) return kMidReversal.v[b] >> (kMidBitsInTable - midBits);
+    return ReverseBits(b, midBits);
+}
+
 // Index (a, b, c), a and c of three bits, goes to (rev c, rev b, rev a). The tile of middle
 // part b, rows a (stride 2^(log2n - 3)) and columns c, is read with its rows in bit-reversed
 // order, transposed and written with its rows in bit-reversed order to the tile of rev b; the
@@ -25,7 +47,7 @@ SIMD_INLINE void ReverseTilesBody(float* x, int log2n) {
     const int midBits = log2n - 2 * kTileBits;
     const int rowShift = log2n - kTileBits;
     for (int b = 0; b < (1 << midBits); ++b) {
-        const int rb = ReverseBits(b, midBits);
+        const int rb = ReverseMid(b, midBits);
         if (rb < b) continue;
         float* tileB = x + (b << kTileBits);
         float* tileR = x + (rb << kTileBits);
@@ -45,7 +67,8 @@ SIMD_INLINE void ReverseTilesBody(float* x, int log2n) {
     }
 }
 
-SIMD_DISPATCH(ReverseTiles, ReverseTilesBody, (float* x, int log2n), (x, log2n))
+SIMD_DISPATCH_512(ReverseTiles, ReverseTilesBody, ReverseTilesBody, (float* x, int log2n),
+                  (x, log2n))
 
 } // namespace
 

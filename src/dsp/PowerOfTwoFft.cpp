@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <type_traits>
+#include <utility>
 
 namespace {
 
@@ -13,12 +14,14 @@ using simd::Store;
 template <class T> struct VecOf;
 template <> struct VecOf<float> {
     using Wide = simd::Vec8;
+    using Widest = simd::Vec16; // AVX-512 builds
     using Narrow = simd::Vec4;
     static constexpr int kBlock = 4096; // 32 KB of real and imaginary parts
     static constexpr bool kEights = true;
 };
 template <> struct VecOf<double> {
     using Wide = simd::Vec4d;
+    using Widest = simd::Vec8d;
     using Narrow = simd::Vec2d;
     static constexpr int kBlock = 2048;
     static constexpr bool kEights = false;
@@ -237,33 +240,51 @@ template <class V> SIMD_INLINE void Dft8(V* r, V* i) {
     }
 }
 
-// Radix 8 with h = 1: eight neighbouring groups of eight, transposed so that each vector holds
-// one member of every group; members in bit-reversed order feed the 8-point DFT.
-template <bool Scaled> SIMD_INLINE void DitFirst8(float* re, float* im, int n, float scale) {
-    using V = simd::Vec8;
-    for (int e = 0; e < n; e += 64) {
-        V xr[8], xi[8];
-#pragma GCC unroll 8
-        for (int q = 0; q < 8; ++q) {
-            xr[q] = Load<V>(re + e + 8 * q);
-            xi[q] = Load<V>(im + e + 8 * q);
-        }
-        simd::Transpose8(xr);
-        simd::Transpose8(xi);
-        V ur[8], ui[8];
-#pragma GCC unroll 8
-        for (int p = 0; p < 8; ++p) {
-            ur[p] = xr[kRev3[p]];
-            ui[p] = xi[kRev3[p]];
-        }
-        Dft8(ur, ui);
-        simd::Transpose8(ur);
-        simd::Transpose8(ui);
-#pragma GCC unroll 8
-        for (int q = 0; q < 8; ++q) {
-            Store<V>(re + e + 8 * q, Out<Scaled>(ur[q], scale));
-            Store<V>(im + e + 8 * q, Out<Scaled>(ui[q], scale));
-        }
+// Lanes of x exchanged in pairs at distance D: lane l gets x[l ^ D].
+template <int D, class V, std::size_t... L> SIMD_INLINE V XorLanes(V x, std::index_sequence<L...>) {
+    return __builtin_shufflevector(x, x, static_cast<int>(L ^ D)...);
+}
+template <int D, class V> SIMD_INLINE V XorLanes(V x) {
+    return XorLanes<D>(x, std::make_index_sequence<kLanes<V>>{});
+}
+
+// The radix-2 step at distance D within each group of 2D lanes, the upper lane of every pair
+// first turned by (c, s): lower a + b, upper a - b.
+template <int D, class V>
+SIMD_INLINE void LaneButterfly(V& xr, V& xi, V sign, const V* c = nullptr, const V* s = nullptr) {
+    if (c) Turn(xr, xi, *c, *s);
+    xr = xr * sign + XorLanes<D>(xr);
+    xi = xi * sign + XorLanes<D>(xi);
+}
+
+// Radix 8 with h = 1 inside the lanes: every group of eight neighbouring values (in bit-reversed
+// order) is transformed by three radix-2 steps at lane distances 1, 2 and 4, the upper members
+// turned by W4^j before the second and W8^j before the third.
+template <class V, bool Scaled>
+SIMD_INLINE void DitFirst8(float* re, float* im, int n, float scale) {
+    constexpr int W = kLanes<V>;
+    constexpr float kHalfRoot2 = 0.70710678118654752f;
+    constexpr float kC8[4] = {1.0f, kHalfRoot2, 0.0f, -kHalfRoot2}; // cos, sin of 2 pi j / 8
+    constexpr float kS8[4] = {0.0f, kHalfRoot2, 1.0f, kHalfRoot2};
+    V sign1, sign2, sign4, c4, s4, c8, s8;
+    for (int l = 0; l < W; ++l) {
+        const int m = l % 8;
+        sign1[l] = (m & 1) ? -1.0f : 1.0f;
+        sign2[l] = (m & 2) ? -1.0f : 1.0f;
+        sign4[l] = (m & 4) ? -1.0f : 1.0f;
+        const bool turn4 = (m & 2) && (m & 1);
+        c4[l] = turn4 ? 0.0f : 1.0f;
+        s4[l] = turn4 ? 1.0f : 0.0f;
+        c8[l] = (m & 4) ? kC8[m & 3] : 1.0f;
+        s8[l] = (m & 4) ? kS8[m & 3] : 0.0f;
+    }
+    for (int e = 0; e < n; e += W) {
+        V xr = Load<V>(re + e), xi = Load<V>(im + e);
+        LaneButterfly<1>(xr, xi, sign1);
+        LaneButterfly<2>(xr, xi, sign2, &c4, &s4);
+        LaneButterfly<4>(xr, xi, sign4, &c8, &s8);
+        Store<V>(re + e, Out<Scaled>(xr, scale));
+        Store<V>(im + e, Out<Scaled>(xi, scale));
     }
 }
 
@@ -295,17 +316,35 @@ SIMD_INLINE void Dit8(T* re, T* im, int n, int h, const T* c, const T* s, T scal
     }
 }
 
-template <bool Scaled, class T>
+template <bool Scaled, bool Avx512, class T>
 SIMD_INLINE void DitStage(const Stage& st, T* re, T* im, int n, const T* tw, T scale) {
     using Wide = typename VecOf<T>::Wide;
     using Narrow = typename VecOf<T>::Narrow;
+    using Widest = typename VecOf<T>::Widest;
     const T* c = tw + st.at;
     const T* s = c + (st.radix - 1) * st.h;
+    if constexpr (Avx512) {
+        if (st.h >= kLanes<Widest>) {
+            if (st.radix == 8)
+                Dit8<Widest, Scaled>(re, im, n, st.h, c, s, scale);
+            else if (st.radix == 4)
+                Dit4<Widest, Scaled>(re, im, n, st.h, c, s, scale);
+            else
+                Dit2<Widest, Scaled>(re, im, n, st.h, c, s, scale);
+            return;
+        }
+    }
     if constexpr (VecOf<T>::kEights) {
         if (st.radix == 8) {
-            if (st.h == 1)
-                DitFirst8<Scaled>(re, im, n, scale);
-            else
+            if (st.h == 1) {
+                if constexpr (Avx512) {
+                    if (n % kLanes<Widest> == 0) {
+                        DitFirst8<Widest, Scaled>(re, im, n, scale);
+                        return;
+                    }
+                }
+                DitFirst8<Wide, Scaled>(re, im, n, scale);
+            } else
                 Dit8<Wide, Scaled>(re, im, n, st.h, c, s, scale);
             return;
         }
@@ -500,16 +539,17 @@ int BlockedStages(const Stage* stages, int count, int block) {
     return q;
 }
 
-template <class T>
+template <bool Avx512, class T>
 SIMD_INLINE void DitStageOf(const Stage* stages, int q, int count, T* re, T* im, int n, const T* tw,
                             T scale) {
     if (q + 1 == count)
-        DitStage<true>(stages[q], re, im, n, tw, scale);
+        DitStage<true, Avx512>(stages[q], re, im, n, tw, scale);
     else
-        DitStage<false>(stages[q], re, im, n, tw, scale);
+        DitStage<false, Avx512>(stages[q], re, im, n, tw, scale);
 }
 
-template <class T> SIMD_INLINE void RunDit(T* re, T* im, int log2n, const T* tw, T scale) {
+template <class T, bool Avx512 = false>
+SIMD_INLINE void RunDit(T* re, T* im, int log2n, const T* tw, T scale) {
     Stage stages[kMaxStages];
     const int count = MakeStages(log2n, VecOf<T>::kEights, stages);
     const int n = 1 << log2n;
@@ -517,8 +557,9 @@ template <class T> SIMD_INLINE void RunDit(T* re, T* im, int log2n, const T* tw,
     const int blocked = BlockedStages(stages, count, block);
     for (int b = 0; b < n; b += block)
         for (int q = 0; q < blocked; ++q)
-            DitStageOf(stages, q, count, re + b, im + b, block, tw, scale);
-    for (int q = blocked; q < count; ++q) DitStageOf(stages, q, count, re, im, n, tw, scale);
+            DitStageOf<Avx512>(stages, q, count, re + b, im + b, block, tw, scale);
+    for (int q = blocked; q < count; ++q)
+        DitStageOf<Avx512>(stages, q, count, re, im, n, tw, scale);
 }
 
 template <class T> SIMD_INLINE void RunDif(T* re, T* im, int log2n, const T* tw) {
@@ -532,16 +573,16 @@ template <class T> SIMD_INLINE void RunDif(T* re, T* im, int log2n, const T* tw)
         for (int q = blocked - 1; q >= 0; --q) DifStage(stages[q], re + b, im + b, block, tw);
 }
 
-SIMD_DISPATCH(DitFloat, RunDit<float>,
-              (float* re, float* im, int log2n, const float* tw, float scale),
-              (re, im, log2n, tw, scale))
-SIMD_DISPATCH(DitDouble, RunDit<double>,
-              (double* re, double* im, int log2n, const double* tw, double scale),
-              (re, im, log2n, tw, scale))
-SIMD_DISPATCH(DifFloat, RunDif<float>, (float* re, float* im, int log2n, const float* tw),
-              (re, im, log2n, tw))
-SIMD_DISPATCH(DifDouble, RunDif<double>, (double* re, double* im, int log2n, const double* tw),
-              (re, im, log2n, tw))
+SIMD_DISPATCH_512(DitFloat, RunDit<float>, (RunDit<float, true>),
+                  (float* re, float* im, int log2n, const float* tw, float scale),
+                  (re, im, log2n, tw, scale))
+SIMD_DISPATCH_512(DitDouble, RunDit<double>, (RunDit<double, true>),
+                  (double* re, double* im, int log2n, const double* tw, double scale),
+                  (re, im, log2n, tw, scale))
+SIMD_DISPATCH_512(DifFloat, RunDif<float>, RunDif<float>,
+                  (float* re, float* im, int log2n, const float* tw), (re, im, log2n, tw))
+SIMD_DISPATCH_512(DifDouble, RunDif<double>, RunDif<double>,
+                  (double* re, double* im, int log2n, const double* tw), (re, im, log2n, tw))
 
 void Dit(float* re, float* im, int log2n, const float* tw, float scale) {
     DitFloat(re, im, log2n, tw, scale);

@@ -1,11 +1,11 @@
 #pragma once
 
 // Vector lanes of the transform kernels: GCC/Clang vector extensions of 4 and 8 floats (and 2
-// and 4 doubles), with unaligned loads and stores and the shuffles of the strided passes. Every
-// helper is inlined into the kernel that uses it, so no vector crosses a call boundary and a
-// kernel can be compiled once for the baseline and once for AVX2 with FMA (SIMD_DISPATCH; the
-// transform kernels are compiled with -ffp-contract=fast, so that build fuses multiplies and
-// adds).
+// and 4 doubles; 16 floats and 8 doubles in AVX-512 builds only), with unaligned loads and stores
+// and the shuffles of the strided passes. Every helper is inlined into the kernel that uses it,
+// so no vector crosses a call boundary and a kernel can be compiled once for the baseline and
+// once for AVX2 with FMA (SIMD_DISPATCH), or also for AVX-512 (SIMD_DISPATCH_512). The transform
+// kernels are compiled with -ffp-contract=fast, so the wider builds fuse multiplies and adds.
 #include "dsp/CpuDispatch.h"
 
 #include <cstring>
@@ -31,17 +31,40 @@
         else                                                                                       \
             Name##Baseline Args;                                                                   \
     }
+// SIMD_DISPATCH_512 adds a build for AVX-512 (32 vector registers, two-source shuffles), which
+// runs `Body512 Args`.
+#define SIMD_DISPATCH_512(Name, Body, Body512, Params, Args)                                       \
+    static void Name##Baseline Params {                                                            \
+        Body Args;                                                                                 \
+    }                                                                                              \
+    SONALYX_TARGET_AVX2_FMA static void Name##Avx2 Params {                                        \
+        Body Args;                                                                                 \
+    }                                                                                              \
+    SONALYX_TARGET_AVX512 static void Name##Avx512 Params {                                        \
+        Body512 Args;                                                                              \
+    }                                                                                              \
+    void Name Params {                                                                             \
+        if (CpuHasAvx512())                                                                        \
+            Name##Avx512 Args;                                                                     \
+        else if (CpuHasAvx2Fma())                                                                  \
+            Name##Avx2 Args;                                                                       \
+        else                                                                                       \
+            Name##Baseline Args;                                                                   \
+    }
 #else
 #define SIMD_DISPATCH(Name, Body, Params, Args)                                                    \
     void Name Params {                                                                             \
         Body Args;                                                                                 \
     }
+#define SIMD_DISPATCH_512(Name, Body, Body512, Params, Args) SIMD_DISPATCH(Name, Body, Params, Args)
 #endif
 
 namespace simd {
 
 typedef float Vec8 __attribute__((vector_size(32)));
 typedef float Vec4 __attribute__((vector_size(16)));
+typedef float Vec16 __attribute__((vector_size(64))); // AVX-512 builds only
+typedef double Vec8d __attribute__((vector_size(64)));
 typedef double Vec4d __attribute__((vector_size(32)));
 typedef double Vec2d __attribute__((vector_size(16)));
 

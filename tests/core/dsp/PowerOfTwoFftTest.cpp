@@ -1,6 +1,7 @@
 #include "dsp/PowerOfTwoFft.h"
 #include "document/CKymoDoc.h"
 #include "document/ScriptedUi.h"
+#include "dsp/CpuDispatch.h"
 #include "dsp/FftTables.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,22 @@ std::vector<Cx> ReferenceFft(std::vector<Cx> x, int sign) {
             }
     return x;
 }
+
+// Direct DFT in double, sum x[t] e^(sign j 2 pi t k / n), unscaled.
+std::vector<Cx> DirectDft(const std::vector<Cx>& x, int sign) {
+    const int n = static_cast<int>(x.size());
+    std::vector<Cx> w(n), out(n);
+    for (int k = 0; k < n; ++k) w[k] = std::polar(1.0, sign * 2.0 * std::numbers::pi * k / n);
+    for (int k = 0; k < n; ++k)
+        for (int t = 0; t < n; ++t) out[k] += x[t] * w[(1LL * t * k) % n];
+    return out;
+}
+
+// Lowers the kernels' instruction set for one test and restores the widest on leaving.
+struct SimdLevelScope {
+    explicit SimdLevelScope(SimdLevel level) { LimitSimdLevel(level); }
+    ~SimdLevelScope() { LimitSimdLevel(SimdLevel::Avx512); }
+};
 
 } // namespace
 
@@ -171,5 +188,51 @@ TEST(PowerOfTwoFftTest, DocumentFftIgnoresTablesOfAnotherSize) {
     for (int k = 0; k < n; ++k) {
         const float expected = (k == 5 || k == n - 5) ? 0.5f : 0.0f;
         ASSERT_NEAR(std::hypot(a[k], b[k]), expected, 1e-6) << k;
+    }
+}
+
+// Every build of the kernels (baseline, AVX2 with FMA and AVX-512, as far as this processor has
+// them): the reordering against the bit-reversal formula and the document FFT, forward and
+// inverse, against a direct DFT (up to 2048 points; beyond, the double transform on the tables).
+TEST(PowerOfTwoFftTest, EveryKernelBuildAgreesWithADirectDft) {
+    CScriptedUi ui;
+    CKymoDoc doc(ui);
+    for (SimdLevel level : {SimdLevel::Baseline, SimdLevel::Avx2Fma, SimdLevel::Avx512}) {
+        const SimdLevelScope scope(level);
+        for (int log2n = 1; log2n <= 15; ++log2n) {
+            const int n = 1 << log2n;
+            std::mt19937 rng(7 * log2n + static_cast<int>(level));
+            std::uniform_real_distribution<float> d(-1.0f, 1.0f);
+            std::vector<float> re(n), im(n);
+            std::vector<Cx> x(n);
+            for (int i = 0; i < n; ++i) {
+                re[i] = d(rng);
+                im[i] = d(rng);
+                x[i] = Cx(re[i], im[i]);
+            }
+            std::vector<float> r = re, i = im;
+            doc.FftBitReverse(n, r.data(), i.data());
+            for (int k = 0; k < n; ++k) {
+                ASSERT_EQ(r[k], re[Reverse(k, log2n)]) << static_cast<int>(level) << " " << n;
+                ASSERT_EQ(i[k], im[Reverse(k, log2n)]) << static_cast<int>(level) << " " << n;
+            }
+            for (int direction : {1, 2}) {
+                r = re;
+                i = im;
+                doc.FftBitReverse(n, r.data(), i.data());
+                doc.FftButterflies(log2n, direction, r.data(), i.data());
+                const int sign = direction == 1 ? -1 : 1;
+                const std::vector<Cx> ref =
+                    log2n <= 11 ? DirectDft(x, sign) : ReferenceFft(x, sign);
+                const double scale = direction == 1 ? 1.0 / n : 1.0;
+                double worst = 0, power = 0;
+                for (int k = 0; k < n; ++k) {
+                    worst = std::max(worst, std::abs(Cx(r[k], i[k]) - ref[k] * scale));
+                    power += std::norm(ref[k] * scale);
+                }
+                EXPECT_LT(worst / std::sqrt(power / n), 3e-7 * log2n)
+                    << static_cast<int>(level) << " " << n << " " << direction;
+            }
+        }
     }
 }
