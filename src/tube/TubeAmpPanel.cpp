@@ -1,5 +1,7 @@
 #include "tube/TubeAmpPanel.h"
 
+#include "sound/spectrum/LevelSteps.h"
+
 #include "document/CKymoDoc.h"
 #include "document/DocumentUi.h"
 #include "sound/RealtimeCodes.h"
@@ -13,7 +15,13 @@
 #include "tube/TubeMessages.h"
 #include "tube/TubeValidation.h"
 
+#include <algorithm>
+#include <cstdio>
+
 namespace {
+constexpr int kMinSweep = 3, kMaxSweep = 6;
+constexpr int kMaxErrorPercent = 10;
+constexpr int kWidthTopLevelSteps = 10;
 constexpr int kFramesAt96k = 8192;
 constexpr int kFrames = 4096;
 constexpr int kRate44100Index = 3;
@@ -38,7 +46,9 @@ int BeginTubeAmp(CKymoDoc& doc, ISoundCard* card) {
 }
 
 CTubeAmpPanel::CTubeAmpPanel(CKymoDoc& doc, ISoundCard& card)
-    : m_doc(doc), m_engine(std::make_unique<CTubeEngine>(card, doc)) {
+    : m_doc(doc), m_trace(doc, [](int) { return true; }),
+      m_engine(std::make_unique<CTubeEngine>(card, doc)) {
+    m_trace.Apply();
     m_nWidthCode = doc.m_nMeasBits >= 1 && doc.m_nMeasBits <= 3 ? doc.m_nMeasBits : 1;
     if (doc.m_nMeasRate < kRate44100Index) doc.m_nMeasRate = meas::kRate48000;
     SelectDevice(0);
@@ -87,6 +97,8 @@ void CTubeAmpPanel::TakeDevice(const TubeData& data, bool operating) {
     m_settings.tube[1].epError = o[TubeData::EpErrorLower];
     m_settings.tube[0].ipError = o[TubeData::IpErrorUpper];
     m_settings.tube[1].ipError = o[TubeData::IpErrorLower];
+    m_nSweep = o[TubeData::Sweep];
+    m_nTrigger = o[TubeData::Trigger];
     m_doc.m_nMeasRate = o[TubeData::RateCode];
     m_nWidthCode = o[TubeData::WidthCode];
     m_engine->Processor().SetThrough(o[TubeData::Through] != 0);
@@ -227,5 +239,125 @@ int CTubeAmpPanel::OnSave() {
     o[TubeData::Through] = IsThrough() ? 1 : 0;
     o[TubeData::Circuit] = m_settings.circuit;
     o[TubeData::Bias] = m_settings.bias;
+    o[TubeData::EpErrorUpper] = static_cast<int>(m_settings.tube[0].epError);
+    o[TubeData::EpErrorLower] = static_cast<int>(m_settings.tube[1].epError);
+    o[TubeData::IpErrorUpper] = static_cast<int>(m_settings.tube[0].ipError);
+    o[TubeData::IpErrorLower] = static_cast<int>(m_settings.tube[1].ipError);
+    o[TubeData::Sweep] = m_nSweep;
+    o[TubeData::Trigger] = m_nTrigger;
     return SaveTubeFile(m_doc.Ui(), data);
+}
+
+void CTubeAmpPanel::OnRateButton() {
+    StopStream();
+    m_bComputed = false;
+    m_doc.m_nMeasRate = m_doc.m_nMeasRate == meas::kRate48000  ? meas::kRate48000 + 1
+                        : m_doc.m_nMeasRate == kRate44100Index ? meas::kRate48000
+                                                               : kRate44100Index;
+}
+
+void CTubeAmpPanel::OnWidthButton() {
+    StopStream();
+    if (m_nWidthCode == 1) StepTopLevel(m_doc, kWidthTopLevelSteps);
+    if (m_nWidthCode == 3) StepTopLevel(m_doc, -kWidthTopLevelSteps);
+    m_nWidthCode = m_nWidthCode % 3 + 1;
+}
+
+void CTubeAmpPanel::OnErrorSpin(int which, int tube, int delta) {
+    TubeSetup& s = m_settings.tube[tube == 0 ? 0 : 1];
+    double& error = which == 0 ? s.epError : s.ipError;
+    error = std::clamp(error - delta, -static_cast<double>(kMaxErrorPercent),
+                       static_cast<double>(kMaxErrorPercent));
+    m_bComputed = false;
+}
+
+void CTubeAmpPanel::OnSweepSpin(int delta) {
+    m_nSweep = std::clamp(m_nSweep + delta, kMinSweep, kMaxSweep);
+}
+
+void CTubeAmpPanel::OnTrigger() {
+    m_nTrigger = m_nTrigger ? 0 : 1;
+}
+
+std::string CTubeAmpPanel::RateText() const {
+    const int rate = Rate();
+    return rate == 44100 ? "Fs=44.1kHz" : rate == 48000 ? "Fs=48kHz" : "Fs=96kHz";
+}
+
+std::string CTubeAmpPanel::WidthText() const {
+    return m_nWidthCode == 1 ? "Bit=16" : m_nWidthCode == 2 ? "Bit=24" : "Bit=32";
+}
+
+std::string CTubeAmpPanel::SweepText() const {
+    static const char* const kTexts[] = {"0.5ms/div", "1ms/div", "2ms/div", "5ms/div"};
+    return kTexts[std::clamp(m_nSweep, kMinSweep, kMaxSweep) - kMinSweep];
+}
+
+std::vector<std::string> CTubeAmpPanel::BiasChoices() const {
+    if (m_settings.circuit == tube::kDifferential) return {"定電流"};
+    return {"定電流ﾊﾞｲｱｽ+C", "ｸﾞﾘｯﾄﾞﾊﾞｲｱｽ", "ｶｿｰﾄﾞﾊﾞｲｱｽ", "ｶｿｰﾄﾞﾊﾞｲｱｽ+C"};
+}
+
+std::string CTubeAmpPanel::BiasLabel() const {
+    switch (m_settings.bias) {
+    case tube::kBiasGrid:
+        return "Gﾊﾞｲｱｽ電圧(V/球)";
+    case tube::kBiasCathode:
+    case tube::kBiasCathodeC:
+        return "Cﾊﾞｲｱｽ電圧(V/球)";
+    default:
+        return "設定電流(mA/球)";
+    }
+}
+
+double CTubeAmpPanel::BiasValue(int t) const {
+    const TubeSetup& s = m_settings.tube[t == 0 ? 0 : 1];
+    switch (m_settings.bias) {
+    case tube::kBiasGrid:
+        return s.gridBias;
+    case tube::kBiasCathode:
+    case tube::kBiasCathodeC:
+        return s.cathodeBias;
+    default:
+        return s.current;
+    }
+}
+
+void CTubeAmpPanel::SetBiasValue(int t, double value) {
+    TubeSetup& s = m_settings.tube[t == 0 ? 0 : 1];
+    switch (m_settings.bias) {
+    case tube::kBiasGrid:
+        s.gridBias = value;
+        break;
+    case tube::kBiasCathode:
+    case tube::kBiasCathodeC:
+        s.cathodeBias = value;
+        break;
+    default:
+        s.current = value;
+        break;
+    }
+}
+
+std::string CTubeAmpPanel::ResultLabel() const {
+    return m_settings.bias == tube::kBiasCathode || m_settings.bias == tube::kBiasCathodeC
+               ? "ｶｿｰﾄﾞ抵抗値"
+               : "ｶｿｰﾄﾞ電流値";
+}
+
+std::string CTubeAmpPanel::ResultText(int t) const {
+    if (!m_bComputed || (t != 0 && m_settings.circuit == tube::kSingle)) return {};
+    const TubeSolution& s = m_result.tube[t == 0 ? 0 : 1];
+    char text[32];
+    if (m_settings.bias == tube::kBiasCathode || m_settings.bias == tube::kBiasCathodeC) {
+        if (s.cathodeR >= 1.0)
+            std::snprintf(text, sizeof text, "%.1fkΩ", s.cathodeR);
+        else
+            std::snprintf(text, sizeof text, "%.1fΩ", s.cathodeR * 1000.0);
+    } else if (s.iq >= 1.0) {
+        std::snprintf(text, sizeof text, "%.1fmA", s.iq);
+    } else {
+        std::snprintf(text, sizeof text, "%.1fμA", s.iq * 1000.0);
+    }
+    return text;
 }

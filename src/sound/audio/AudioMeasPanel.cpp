@@ -86,7 +86,9 @@ void FinishAudioMeasurement(CKymoDoc& doc) {
 }
 
 CAudioMeasPanel::CAudioMeasPanel(CKymoDoc& doc, ISoundCard& card)
-    : m_doc(doc), m_engine(std::make_unique<CAudioEngine>(card, doc)), m_tsp(audio::MakeTsp(kT)) {
+    : m_doc(doc), m_trace(doc, [](int) { return true; }),
+      m_engine(std::make_unique<CAudioEngine>(card, doc)), m_tsp(audio::MakeTsp(kT)) {
+    m_trace.Apply();
     m_nRate = meas::RateOfIndex(doc.m_nMeasRate);
     m_nWidthCode = doc.m_nMeasBits >= 1 && doc.m_nMeasBits <= 3 ? doc.m_nMeasBits : 1;
     m_engine->SetFill([this](int i, std::uint8_t* in, std::uint8_t* out, std::uint32_t len) {
@@ -118,8 +120,16 @@ void CAudioMeasPanel::ClearCounters() {
     m_analyzer.Clear();
 }
 
+void CAudioMeasPanel::UseResultTopLevel(bool result) {
+    if (m_bResultTopLevel == result) return;
+    std::swap(m_doc.m_nTopLevelStep, m_nOtherTopLevelStep);
+    m_doc.m_nTopLevel = m_doc.m_nTopLevelStep * 10;
+    m_bResultTopLevel = result;
+}
+
 bool CAudioMeasPanel::OnStart() {
     IDocumentUi& ui = m_doc.Ui();
+    UseResultTopLevel(false);
     if (IsRunning()) {
         ui.ShowMessage(sndmsg::kMeasuring);
         return false;
@@ -151,6 +161,7 @@ bool CAudioMeasPanel::OnStart() {
 
 void CAudioMeasPanel::OnStop() {
     if (!m_engine->StopRSound()) m_doc.Ui().ShowMessage(sndmsg::kNotMeasuring);
+    UseResultTopLevel(false);
     if (m_nMode == Manual)
         for (int i = 0; i < CAudioResults::kItems; ++i) m_results.m_nFlags[i] = m_items[i] ? 1 : 0;
     m_doc.m_nPoints = kN;
@@ -161,6 +172,7 @@ void CAudioMeasPanel::OnStop() {
 
 void CAudioMeasPanel::Close() {
     if (IsRunning()) m_engine->StopRSound();
+    UseResultTopLevel(false);
     m_doc.m_bRealBusy = 0;
     m_doc.m_nMeasRate = RateIndexOf(m_nRate);
     m_doc.m_nMeasBits = m_nWidthCode;
@@ -664,6 +676,7 @@ void CAudioMeasPanel::Recompute() {
 bool CAudioMeasPanel::ShowGraph(int item) {
     static const char* const kTitles[] = {"周波数特性",  "全高調波歪", "SN比",
                                           "ﾀﾞｲﾅﾐｯｸﾚﾝｼﾞ", "IM+N歪特性", "ｸﾛｽﾄｰｸ特性"};
+    UseResultTopLevel(true);
     if (item < 0 || item >= CAudioResults::kItems || m_results.m_nFlags[item] != 1) {
         m_doc.Ui().ShowMessage(audiomsg::kNoData);
         return false;
@@ -758,6 +771,7 @@ int CAudioMeasPanel::OnLoadButton() {
 
 int CAudioMeasPanel::OnLoad(const std::string& path) {
     IDocumentUi& ui = m_doc.Ui();
+    UseResultTopLevel(true);
     if (!LoadAudioResults(ui, path, m_results)) return 0;
     m_nRate = m_results.m_nRate;
     m_nWidthCode = m_results.m_nWidthCode;

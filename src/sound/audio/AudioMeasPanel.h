@@ -3,6 +3,7 @@
 #include "sound/audio/AudioAnalyzer.h"
 #include "sound/audio/AudioItems.h"
 #include "sound/audio/AudioResults.h"
+#include "sound/spectrum/TraceControls.h"
 
 #include <array>
 #include <memory>
@@ -82,6 +83,14 @@ public:
     void OnTopLevelSpin(int delta);
     void OnDynamicRangeSpin(int delta);
 
+    // Trace controls of the display: "ﾚﾝｼﾞ(倍)" and "ﾎﾟｼﾞｼｮﾝ(%)" spins of each channel and "±50%".
+    void OnRangeSpin(int channel, int delta) { m_trace.OnRangeSpin(channel, delta); }
+    void OnPositionSpin(int channel, int delta) { m_trace.OnPositionSpin(channel, delta); }
+    void OnFixedPositions(bool on) { m_trace.OnFixedPositions(on); }
+    bool FixedPositions() const { return m_trace.FixedPositions(); }
+    std::string RangeText(int channel) const { return m_trace.RangeText(channel); }
+    std::string PositionText(int channel) const { return m_trace.PositionText(channel); }
+
     // ---- Texts of the controls ----
     std::string IntervalText() const;
     std::string TopLevelText() const;
@@ -133,8 +142,12 @@ private:
     void ClearCounters();
     void ClearAll();
     void ShowToDocument(const std::vector<float>& l, const std::vector<float>& r, int points);
+    // Result graphs and loads show the result top level, the live display its own: exchanges
+    // the document's top level with the other one when `result` differs from the one in use.
+    void UseResultTopLevel(bool result);
 
     CKymoDoc& m_doc;
+    CTraceControls m_trace;
     std::unique_ptr<CAudioEngine> m_engine;
     CAudioAnalyzer m_analyzer;
     CAudioResults m_results;
@@ -166,4 +179,6 @@ private:
     bool m_bLevelTaken = false;
     int m_nRounds = 0;
     int m_nDetailFault = -1;
+    int m_nOtherTopLevelStep = 1; // the top level not in use (10 dB for the results at first)
+    bool m_bResultTopLevel = false;
 };

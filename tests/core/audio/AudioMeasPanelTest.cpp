@@ -286,3 +286,37 @@ TEST(AudioMeasModes, ManualSignalToNoiseUsesTheTakenReference) {
     EXPECT_NEAR(level[0] - level[1], 20.0 * std::log10(2.0), 0.01);
     for (int i = 0; i < 4; ++i) EXPECT_NEAR(sn[1][i] - sn[0][i], level[i % 2] - 75.0, 0.02) << i;
 }
+
+// The row labels follow f1 and f2 ("%dHz", "%dkHz" from 1000 Hz); the width button moves the
+// top level by 100 dB from 16 to 24 bits and back from 32 to 16; a result graph shows the result
+// top level (10 dB at first) and ON takes the live one back.
+TEST(AudioMeasModes, LabelsWidthButtonAndTopLevels) {
+    Bench b("dut1=gain:1");
+    BeginAudioMeasurement(b.doc, b.card.get());
+    CAudioMeasPanel p(b.doc, *b.card);
+    EXPECT_EQ(p.FreqRowLabel(0), "30Hz");
+    EXPECT_EQ(p.FreqRowLabel(1), "19kHz");
+    ASSERT_TRUE(p.SetDetail(1000, 0, 60, 7000, -3, -15, 999, 1000));
+    EXPECT_EQ(p.FreqRowLabel(0), "999Hz");
+    EXPECT_EQ(p.FreqRowLabel(1), "1kHz");
+    EXPECT_FALSE(p.SetDetail(1000, 0, 60, 7000, -3, -3, 30, 19000));
+    EXPECT_EQ(p.DetailFault(), 5);
+    EXPECT_EQ(b.ui.messages.back().text,
+              "両方、又はどちらかのIM測定ﾚﾍﾞﾙが高過ぎます。\n  あとﾄｰﾀﾙで3dB程下げて下さい。");
+    const int top = b.doc.m_nTopLevel;
+    const int tops[] = {top + 100, top + 100, top};
+    for (int i = 0; i < 3; ++i) {
+        p.OnWidthButton();
+        EXPECT_EQ(b.doc.m_nTopLevel, tops[i]) << i;
+    }
+    RunItems(b, p, {CAudioResults::Thd}, 48000, 1);
+    ASSERT_TRUE(p.ShowGraph(CAudioResults::Thd));
+    EXPECT_EQ(b.doc.m_nTopLevel, 10);
+    p.OnTopLevelSpin(1);
+    EXPECT_EQ(p.TopLevelText(), "20");
+    ASSERT_TRUE(p.OnStart());
+    EXPECT_EQ(b.doc.m_nTopLevel, top);
+    p.OnStop();
+    ASSERT_TRUE(p.ShowGraph(CAudioResults::Thd));
+    EXPECT_EQ(b.doc.m_nTopLevel, 20);
+}

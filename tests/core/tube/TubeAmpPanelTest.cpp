@@ -82,3 +82,44 @@ TEST(TubeAmpPanel, PlaysTheInputThroughTheStageOrUnchanged) {
         EXPECT_EQ(changed > 0, !through);
     }
 }
+
+// The spins and labels of the panel: the sweep stays within 3 .. 6, the errors within ±10 %
+// (the spin counts down), the bias field follows the method and the width button moves the
+// top level by 100 dB from 16 to 24 bits and back from 32 to 16.
+TEST(TubeAmpPanel, SpinsLabelsAndButtons) {
+    Bench b;
+    BeginTubeAmp(b.doc, b.card.get());
+    CTubeAmpPanel panel(b.doc, *b.card);
+    for (int i = 0; i < 5; ++i) panel.OnSweepSpin(-1);
+    EXPECT_EQ(panel.SweepText(), "0.5ms/div");
+    for (int i = 0; i < 5; ++i) panel.OnSweepSpin(1);
+    EXPECT_EQ(panel.SweepText(), "5ms/div");
+    for (int i = 0; i < 12; ++i) panel.OnErrorSpin(0, 1, 1);
+    EXPECT_EQ(panel.Settings().tube[1].epError, -10.0);
+    panel.OnErrorSpin(1, 0, -3);
+    EXPECT_EQ(panel.Settings().tube[0].ipError, 3.0);
+    const char* const labels[] = {"設定電流(mA/球)", "Gﾊﾞｲｱｽ電圧(V/球)", "Cﾊﾞｲｱｽ電圧(V/球)",
+                                  "Cﾊﾞｲｱｽ電圧(V/球)"};
+    for (int bias = 0; bias < 4; ++bias) {
+        panel.SetBias(bias);
+        EXPECT_EQ(panel.BiasLabel(), labels[bias]);
+        EXPECT_EQ(panel.ResultLabel(), bias >= 2 ? "ｶｿｰﾄﾞ抵抗値" : "ｶｿｰﾄﾞ電流値");
+        panel.SetBiasValue(0, -7.0 - bias);
+        EXPECT_EQ(panel.BiasValue(0), -7.0 - bias);
+    }
+    panel.SetCircuit(2);
+    EXPECT_EQ(panel.BiasChoices(), std::vector<std::string>{"定電流"});
+    const int top = b.doc.m_nTopLevel;
+    const char* const widths[] = {"Bit=24", "Bit=32", "Bit=16"};
+    const int tops[] = {top + 100, top + 100, top};
+    for (int i = 0; i < 3; ++i) {
+        panel.OnWidthButton();
+        EXPECT_EQ(panel.WidthText(), widths[i]);
+        EXPECT_EQ(b.doc.m_nTopLevel, tops[i]);
+    }
+    const char* const rates[] = {"Fs=96kHz", "Fs=44.1kHz", "Fs=48kHz"};
+    for (const char* rate : rates) {
+        panel.OnRateButton();
+        EXPECT_EQ(panel.RateText(), rate);
+    }
+}
