@@ -21,7 +21,7 @@ SONALYX_CLI_COMMAND("live corr", kUsage, args, ctx) {
         return doc.BeginCorrelationMeter(card, cross, true);
     };
     recipe.makePanel = [](CKymoDoc& doc, ISoundCard& card) {
-        return std::make_unique<CCorrPanel>(doc, card);
+        return PanelCalls(std::make_unique<CCorrPanel>(doc, card));
     };
     return RunLivePanelToSave(args, ctx, kUsage, recipe);
 }

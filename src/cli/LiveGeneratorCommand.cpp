@@ -1,6 +1,6 @@
 // sonalyx-cli live generator: the signal generator played on a sound card for a number of
 // seconds, its output shown through the oscilloscope display.
-#include "cli/CliDocument.h"
+#include "cli/LivePanelRun.h"
 #include "cli/LiveRunner.h"
 #include "cli/SigGenOptions.h"
 #include "document/CKymoDoc.h"
@@ -28,38 +28,28 @@ SONALYX_CLI_COMMAND("live generator", kUsage, args, ctx) {
     }
     std::optional<int> seed;
     if (args.Has("seed") && !(seed = CliInt(args, "seed", ctx))) return 1;
-    auto doc = MakeCliDocument(ctx);
-    SigGenSettings& settings = doc->m_sigGen;
-    if (!ApplySigGenOptions(args, settings, ctx)) return 1;
-    doc->m_nSamplesPerSec = settings.rate;
-    doc->m_nMeasRate = meas::IndexOfRate(settings.rate);
-    doc->m_nMeasBits = settings.widthCode;
-    CLiveRunner runner(ctx);
-    if (!runner.OpenCard(args)) return 1;
-    if (!runner.Card()) {
-        ReportNoSoundCard(ctx.ui);
-        return 1;
-    }
-    runner.AttachDocument(*doc);
-    if (!doc->BeginSignalGenerator()) return 1;
-    int rc = 1;
-    {
-        CSigGenPanel panel(*doc, *runner.Card());
-        if (seed) panel.SetSeed(static_cast<std::uint32_t>(*seed));
-        runner.RecordFrom(panel.Engine(), args);
-        if (panel.OnStart()) {
-            const double frames = *seconds * panel.Rate();
-            const SoundDuplex& engine = panel.Engine();
-            const auto bufferFrames = [&] {
-                return static_cast<double>(engine.BufferBytes()) / engine.Format().blockAlign;
-            };
-            rc = runner.Drive(panel.Engine(),
-                              [&] { return engine.Stats().buffers * bufferFrames() >= frames; });
-            runner.PrintStats(panel.Engine());
+    LivePanelRecipe recipe;
+    recipe.conditions = false;
+    recipe.prepare = [&](CKymoDoc& doc) {
+        SigGenSettings& settings = doc.m_sigGen;
+        if (!ApplySigGenOptions(args, settings, ctx)) return false;
+        doc.m_nSamplesPerSec = settings.rate;
+        doc.m_nMeasRate = meas::IndexOfRate(settings.rate);
+        doc.m_nMeasBits = settings.widthCode;
+        return true;
+    };
+    recipe.begin = [](CKymoDoc& doc, ISoundCard* card) {
+        if (!card) {
+            ReportNoSoundCard(doc.Ui());
+            return 0;
         }
-        panel.Close();
-    }
-    doc->FinishOscilloscope();
-    if (!runner.WriteRecording()) rc = 1;
-    return rc;
+        return doc.BeginSignalGenerator();
+    };
+    recipe.makePanel = [&seed](CKymoDoc& doc, ISoundCard& card) {
+        auto panel = std::make_unique<CSigGenPanel>(doc, card);
+        if (seed) panel->SetSeed(static_cast<std::uint32_t>(*seed));
+        return PanelCalls(std::move(panel));
+    };
+    recipe.finish = [](CKymoDoc& doc) { doc.FinishOscilloscope(); };
+    return RunLivePanelFor(args, ctx, *seconds, recipe);
 }

@@ -1,6 +1,6 @@
 // sonalyx-cli live scope: the oscilloscope on a sound card until a number of sweeps were shown,
 // then the panel's "保存".
-#include "cli/CliDocument.h"
+#include "cli/LivePanelRun.h"
 #include "cli/LiveRunner.h"
 #include "document/CKymoDoc.h"
 #include "sound/engine/SoundReports.h"
@@ -78,42 +78,19 @@ bool ApplyScopeOptions(const CliArgs& args, CKymoDoc& doc, CliContext& ctx) {
 } // namespace
 
 SONALYX_CLI_COMMAND("live scope", kUsage, args, ctx) {
-    if (!args.Has("updates") || !args.Has("o") || !args.Positional().empty()) {
-        ctx.err << "usage: sonalyx-cli " << kUsage << "\n";
-        return 2;
-    }
-    const auto updates = CliInt(args, "updates", ctx);
-    if (!updates) return 1;
-    if (*updates < 1) {
-        ctx.err << "--updates: 1 or more\n";
-        return 1;
-    }
-    auto doc = MakeCliDocument(ctx);
-    if (!ApplyScopeOptions(args, *doc, ctx)) return 1;
-    CLiveRunner runner(ctx);
-    if (!runner.OpenCard(args)) return 1;
-    if (!runner.Card()) {
-        ReportNoSoundCard(ctx.ui);
-        return 1;
-    }
-    runner.AttachDocument(*doc);
-    if (!doc->BeginOscilloscope()) return 1;
-    int rc = 1;
-    {
-        COscilloPanel panel(*doc, *runner.Card());
-        runner.RecordFrom(panel.Engine(), args);
-        if (panel.OnStart()) {
-            const long long first = runner.Redraws();
-            rc = runner.Drive(panel.Engine(), [&] { return runner.Redraws() - first >= *updates; });
-            runner.PrintStats(panel.Engine());
-            if (rc == 0) {
-                ctx.ui.fileAnswers.push_back(args.GetOr("o", ""));
-                rc = panel.OnSave() ? 0 : 1;
-            }
+    LivePanelRecipe recipe;
+    recipe.conditions = false;
+    recipe.prepare = [&](CKymoDoc& doc) { return ApplyScopeOptions(args, doc, ctx); };
+    recipe.begin = [](CKymoDoc& doc, ISoundCard* card) {
+        if (!card) {
+            ReportNoSoundCard(doc.Ui());
+            return 0;
         }
-        panel.Close();
-    }
-    doc->FinishOscilloscope();
-    if (!runner.WriteRecording()) rc = 1;
-    return rc;
+        return doc.BeginOscilloscope();
+    };
+    recipe.makePanel = [](CKymoDoc& doc, ISoundCard& card) {
+        return PanelCalls(std::make_unique<COscilloPanel>(doc, card));
+    };
+    recipe.finish = [](CKymoDoc& doc) { doc.FinishOscilloscope(); };
+    return RunLivePanelToSave(args, ctx, kUsage, recipe);
 }

@@ -1,7 +1,7 @@
 // sonalyx-cli live servo: the servo analyzer on a sound card until a number of blocks were
 // analysed, then the panel's "保存".
-#include "cli/CliDocument.h"
 #include "cli/LiveConditions.h"
+#include "cli/LivePanelRun.h"
 #include "cli/LiveRunner.h"
 #include "document/CKymoDoc.h"
 #include "sound/servo/ServoAnaPanel.h"
@@ -22,57 +22,38 @@ const std::map<std::string, int> kCharacteristics = {
 } // namespace
 
 SONALYX_CLI_COMMAND("live servo", kUsage, args, ctx) {
-    if (!args.Has("updates") || !args.Has("o") || !args.Has("excitation") ||
-        !args.Positional().empty()) {
+    if (!args.Has("excitation")) {
         ctx.err << "usage: sonalyx-cli " << kUsage << "\n";
         return 2;
     }
-    const auto updates = CliInt(args, "updates", ctx);
     const auto excitation = CliInt(args, "excitation", ctx);
-    if (!updates || !excitation) return 1;
-    if (*updates < 1) {
-        ctx.err << "--updates: 1 or more\n";
-        return 1;
-    }
+    if (!excitation) return 1;
     if (*excitation < 0 || *excitation >= servo::kCount) {
         ctx.err << "--excitation: 0 .. 5\n";
         return 1;
     }
     std::optional<int> seed;
     if (args.Has("seed") && !(seed = CliInt(args, "seed", ctx))) return 1;
-    auto doc = MakeCliDocument(ctx);
-    if (!ApplyLiveConditions(args, *doc, ctx)) return 1;
-    doc->m_nExcitation = *excitation;
-    if (args.Has("characteristic")) {
+    LivePanelRecipe recipe;
+    recipe.prepare = [&](CKymoDoc& doc) {
+        doc.m_nExcitation = *excitation;
+        if (!args.Has("characteristic")) return true;
         const auto c = kCharacteristics.find(args.GetOr("characteristic", ""));
         if (c == kCharacteristics.end()) {
             ctx.err << "--characteristic: close, open+ or open-\n";
-            return 1;
+            return false;
         }
-        doc->m_nCharacteristic = c->second;
-    }
-    CLiveRunner runner(ctx);
-    if (!runner.OpenCard(args)) return 1;
-    runner.AttachDocument(*doc);
-    if (!doc->BeginServoAnalyzer(runner.Card(), true)) return 1;
-    int rc = 1;
-    {
-        CServoAnaPanel panel(*doc, *runner.Card());
-        if (seed) panel.SetSeed(static_cast<std::uint32_t>(*seed));
-        runner.RecordFrom(panel.Engine(), args);
-        if (args.Has("average")) panel.OnAverage();
-        if (panel.OnStart()) {
-            const long long first = runner.Redraws();
-            rc = runner.Drive(panel.Engine(), [&] { return runner.Redraws() - first >= *updates; });
-            runner.PrintStats(panel.Engine());
-            if (rc == 0) {
-                ctx.ui.fileAnswers.push_back(args.GetOr("o", ""));
-                rc = panel.OnSave() ? 0 : 1;
-            }
-        }
-        panel.Close();
-    }
-    doc->FinishServoAnalyzer();
-    if (!runner.WriteRecording()) rc = 1;
-    return rc;
+        doc.m_nCharacteristic = c->second;
+        return true;
+    };
+    recipe.begin = [](CKymoDoc& doc, ISoundCard* card) {
+        return doc.BeginServoAnalyzer(card, true);
+    };
+    recipe.makePanel = [&seed](CKymoDoc& doc, ISoundCard& card) {
+        auto panel = std::make_unique<CServoAnaPanel>(doc, card);
+        if (seed) panel->SetSeed(static_cast<std::uint32_t>(*seed));
+        return PanelCalls(std::move(panel));
+    };
+    recipe.finish = [](CKymoDoc& doc) { doc.FinishServoAnalyzer(); };
+    return RunLivePanelToSave(args, ctx, kUsage, recipe);
 }

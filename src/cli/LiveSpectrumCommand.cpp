@@ -19,7 +19,7 @@ SONALYX_CLI_COMMAND("live spectrum", kUsage, args, ctx) {
         return doc.BeginSpectrumAnalyzer(card, true);
     };
     recipe.makePanel = [](CKymoDoc& doc, ISoundCard& card) {
-        return std::make_unique<CSpecAnaPanel>(doc, card);
+        return PanelCalls(std::make_unique<CSpecAnaPanel>(doc, card));
     };
     return RunLivePanelToSave(args, ctx, kUsage, recipe);
 }
