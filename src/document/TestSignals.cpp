@@ -3,6 +3,7 @@
 #include "document/CKymoDoc.h"
 #include "document/DataKinds.h"
 #include "dsp/RecordDft.h"
+#include "dsp/Tsp.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +11,6 @@
 #include <vector>
 
 namespace {
-constexpr long double kFourPi = 12.566370614359172L;
 constexpr float kTspDisplayScale = 1000.0f;
 } // namespace
 
@@ -60,28 +60,10 @@ void CKymoDoc::OnTsp(int pow, double fs) {
     disp_mode0 = subreq::ForwardResult;
     disp_mode1 = kind::Spectrum;
 
-    // Design: unit magnitude, phase 4 pi m k^2 / N^2, conjugate symmetric.
-    const std::int64_t nSquared = static_cast<std::int64_t>(n) * n;
-    for (int k = 0; k <= n / 2; ++k) {
-        const std::int64_t mk2 = static_cast<std::int64_t>(m) * k * k;
-        const long double phase =
-            kFourPi * static_cast<long double>(mk2) / static_cast<long double>(nSquared);
-        m_fRe[k] = static_cast<float>(std::cos(phase));
-        m_fIm[k] = static_cast<float>(std::sin(phase));
-    }
-    for (int k = 1; k <= n / 2; ++k) {
-        m_fRe[n - k] = m_fRe[k];
-        m_fIm[n - k] = -m_fIm[k];
-    }
-    FftBitReverse(n, m_fRe.data(), m_fIm.data());
-    FftButterflies(log2n, 2, m_fRe.data(), m_fIm.data());
-
-    // The record starts m samples into the sweep: rotate right by N/2 - m, then swap halves.
-    std::vector<float> sweep(m_fRe.begin(), m_fRe.begin() + n);
-    std::rotate(sweep.begin(), sweep.begin() + (n - (n / 2 - m)) % n, sweep.end());
+    // The time-stretched pulse starts m = N/4 samples into the sweep, as MakeTsp leaves it.
+    const std::vector<float> tsp = MakeTsp(n, m);
+    std::copy(tsp.begin(), tsp.end(), m_fWork1.begin());
     std::fill_n(m_fIm.begin(), n, 0.0f);
-    const int half = (n + 1) / 2;
-    for (int i = 0; i < n; ++i) m_fWork1[i] = sweep[(i + half) % n];
 
     const float scale = kTspDisplayScale / std::sqrt(static_cast<float>(1 << m_nPow));
     for (int i = 0; i < n; ++i) {

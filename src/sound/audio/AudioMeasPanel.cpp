@@ -4,6 +4,7 @@
 #include "document/CKymoDoc.h"
 #include "document/DataKinds.h"
 #include "document/DocumentUi.h"
+#include "dsp/Tsp.h"
 #include "sound/RealtimeCodes.h"
 #include "sound/audio/AudioEngine.h"
 #include "sound/audio/AudioMessages.h"
@@ -87,7 +88,7 @@ void FinishAudioMeasurement(CKymoDoc& doc) {
 
 CAudioMeasPanel::CAudioMeasPanel(CKymoDoc& doc, ISoundCard& card)
     : m_doc(doc), m_trace(doc, [](int) { return true; }),
-      m_engine(std::make_unique<CAudioEngine>(card, doc)), m_tsp(audio::MakeTsp(kT)) {
+      m_engine(std::make_unique<CAudioEngine>(card, doc)), m_tsp(MakeTsp(kT, kT / 4)) {
     m_trace.Apply();
     m_nRate = meas::RateOfIndex(doc.m_nMeasRate);
     m_nWidthCode = doc.m_nMeasBits >= 1 && doc.m_nMeasBits <= 3 ? doc.m_nMeasBits : 1;

@@ -1,35 +1,10 @@
 #include "sound/audio/AudioSignals.h"
 
-#include "dsp/DftPlan.h"
-#include "dsp/Fft.h"
 #include "dsp/FloatToInt.h"
 
 #include <cmath>
 
 namespace audio {
-
-std::vector<float> MakeTsp(int points) {
-    const int m = points / 4;
-    std::vector<float> re(points), im(points);
-    const double n2 = static_cast<double>(points) * points;
-    for (int k = 0; k <= points / 2; ++k) {
-        const double ph = 12.566370614359172 * m * static_cast<double>(k) * k / n2;
-        re[k] = static_cast<float>(std::cos(ph));
-        im[k] = static_cast<float>(std::sin(ph));
-    }
-    for (int k = points / 2 + 1; k < points; ++k) {
-        re[k] = re[points - k];
-        im[k] = -im[points - k];
-    }
-    Fft fft;
-    DftPlan plan;
-    std::vector<float> tsp(points, 0.0f);
-    if (fft.Init(plan, points) != 0) return tsp;
-    fft.Transform(plan, 1, re.data(), im.data());
-    fft.Free(plan);
-    for (int k = 0; k < points; ++k) tsp[k] = re[(k + points / 2 - m) % points];
-    return tsp;
-}
 
 double FullScale(int widthCode) {
     return widthCode == 1 ? 32767.0 : 2147483647.0;

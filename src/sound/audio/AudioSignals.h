@@ -6,11 +6,6 @@
 // Test signals of the audio measurement.
 namespace audio {
 
-// The time-stretched pulse of `points` samples with stretch points / 4, without an amplitude
-// factor: tsp[k] = Re g[(k + points/2 - m) mod points], g the unscaled inverse transform of
-// G(k) = e^(j 4 pi m k^2 / points^2) (k <= points/2, conjugate symmetric above).
-std::vector<float> MakeTsp(int points);
-
 // Full scale of a container: 32767 (16 bits) or 2147483647 (32-bit containers).
 double FullScale(int widthCode);
 // The TSP amplitudes a (f-response) and b (crosstalk) of a container.

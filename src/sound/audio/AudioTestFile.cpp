@@ -3,6 +3,7 @@
 #include "document/DocMessages.h"
 #include "document/DocumentUi.h"
 #include "document/SavePath.h"
+#include "dsp/Tsp.h"
 #include "sound/audio/AudioItems.h"
 #include "sound/audio/AudioMessages.h"
 #include "sound/audio/AudioSignals.h"
@@ -70,7 +71,7 @@ bool WriteAudioTestFile(const std::string& path, const AudioTestSettings& s, boo
     CWaveFileWriter file;
     if (!file.Open(path, s.rate, FileBits(s.widthCode), 2, TestFileDataBytes(s.widthCode)))
         return false;
-    const std::vector<float> tsp = MakeTsp(kTspPoints);
+    const std::vector<float> tsp = MakeTsp(kTspPoints, kTspPoints / 4);
     std::vector<std::uint8_t> block(static_cast<std::size_t>(kSinePoints) * frameBytes);
     for (int b = 0; b < kTestBlocks; ++b) {
         for (int i = 0; i < kSinePoints; ++i)

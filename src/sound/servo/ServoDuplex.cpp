@@ -26,7 +26,7 @@ void CServoDuplex::Arm(int excitation, const std::vector<double>& taps, std::uin
         doc.Ui().ShowMessage(servomsg::kOverSampleError, MessageIcon::Error);
         d = 0;
     }
-    m_excitation.Begin(doc, excitation, doc.m_nPow, d, d > 0 ? taps : std::vector<double>(), seed);
+    m_excitation.Begin(excitation, doc.m_nPow, d, d > 0 ? taps : std::vector<double>(), seed);
     m_nQuietSteps = servo::QuietSteps(excitation, doc.m_nPow, d, static_cast<int>(taps.size()));
     m_nStepFrames = 1 << (d + doc.m_nPow);
     m_nWarmUp = 0;

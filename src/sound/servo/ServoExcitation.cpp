@@ -1,12 +1,11 @@
 #include "sound/servo/ServoExcitation.h"
 
-#include "document/CKymoDoc.h"
 #include "dsp/FloatToInt.h"
+#include "dsp/Tsp.h"
 
 #include <cmath>
 
 namespace {
-constexpr double kFourPi = 12.566370614359172;
 constexpr double kTspLevel = 1000.0;
 constexpr const char* kTexts[servo::kCount] = {"TSP(ﾀｲﾑｽﾄﾚｯﾁ)信号①", "TSP(ﾀｲﾑｽﾄﾚｯﾁ)信号②",
                                                "ﾊﾞｰｽﾄﾗﾝﾀﾞﾑ①",        "ﾊﾞｰｽﾄﾗﾝﾀﾞﾑ②",
@@ -21,8 +20,8 @@ int CServoExcitation::Stretch(int excitation, int n) {
     return excitation == servo::kTsp1 ? n / 4 : static_cast<int>(0.15 * n);
 }
 
-void CServoExcitation::Begin(CKymoDoc& doc, int excitation, int pow, int downExp,
-                             const std::vector<double>& taps, std::uint32_t seed) {
+void CServoExcitation::Begin(int excitation, int pow, int downExp, const std::vector<double>& taps,
+                             std::uint32_t seed) {
     m_nExcitation = excitation;
     m_nPow = pow;
     m_nPoints = 1 << (pow + 7);
@@ -30,7 +29,7 @@ void CServoExcitation::Begin(CKymoDoc& doc, int excitation, int pow, int downExp
     m_taps = taps;
     m_rand.Seed(seed);
     if (servo::IsTsp(excitation))
-        MakeTsp(doc);
+        MakeTsp();
     else
         MakeRandom();
 }
@@ -39,26 +38,12 @@ void CServoExcitation::Renew() {
     if (!servo::IsTsp(m_nExcitation)) MakeRandom();
 }
 
-void CServoExcitation::MakeTsp(CKymoDoc& doc) {
+void CServoExcitation::MakeTsp() {
     const int n = m_nPoints;
-    const int m = Stretch(m_nExcitation, n);
-    std::vector<float> re(n), im(n);
-    const double n2 = static_cast<double>(n) * n;
-    for (int k = 0; k <= n / 2; ++k) {
-        const double phase = kFourPi * m * static_cast<double>(k) * k / n2;
-        re[k] = static_cast<float>(std::cos(phase));
-        im[k] = static_cast<float>(std::sin(phase));
-    }
-    for (int k = 1; k < n / 2; ++k) {
-        re[n - k] = re[k];
-        im[n - k] = -im[k];
-    }
-    doc.FftBitReverse(n, re.data(), im.data());
-    doc.FftButterflies(m_nPow + 7, 2, re.data(), im.data());
+    const std::vector<float> tsp = ::MakeTsp(n, Stretch(m_nExcitation, n));
     const double scale = kTspLevel / std::sqrt(std::ldexp(1.0, m_nPow));
-    const int shift = n / 2 - m;
     std::vector<double> x(n);
-    for (int i = 0; i < n; ++i) x[i] = SaturateToRange(scale * re[(i + shift) % n], -32768, 32767);
+    for (int i = 0; i < n; ++i) x[i] = SaturateToRange(scale * tsp[i], -32768, 32767);
     Interpolate(x, false);
     Store(x);
 }

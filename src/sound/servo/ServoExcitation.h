@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <vector>
 
-class CKymoDoc;
-
 // The servo analyzer's excitations (`m_nExcitation`, the panel's combo 1398).
 namespace servo {
 constexpr int kTsp1 = 0;     // "TSP(ﾀｲﾑｽﾄﾚｯﾁ)信号①": m = N / 4
@@ -31,17 +29,17 @@ inline bool IsWindowed(int excitation) {
 // One period of the excitation, S = 2^d N + (2^d - 1) L mono 16-bit samples: built at the
 // analysis rate with N points, then raised to the capture rate by d stages of zero insertion,
 // the down-sampling low-pass (taps L, with the same edges) and a gain of 2.
-//   TSP: G(k) = e^(j 4 pi m k^2 / N^2) for k <= N/2, G(N-k) = conj G(k); g = the document's
-//        unscaled inverse FFT; sample i = trunc(1000 / sqrt(2^p) Re g[(i + N/2 - m) mod N]).
+//   TSP: G(k) = e^(j 4 pi m k^2 / N^2) for k <= N/2, G(N-k) = conj G(k); g = the
+//        unscaled inverse FFT; sample i = trunc(1000 / sqrt(2^p) Re g[(i + N/2 - m) mod N])
+//        (MakeTsp).
 //   Random: rand() * 2 wrapped into 16 bits; the bursts are 0 for i < N/4 and i > N - N/4.
 // The bursts and the TSP start each stage's filter from zeros; the continuous random runs it
 // on the period itself (circularly), so that the period repeats without a seam. Every store
 // saturates.
 class CServoExcitation {
 public:
-    // Builds the first period. `doc` supplies the FFT for N = m_nPoints (its tables must be
-    // made for N) and nothing else.
-    void Begin(CKymoDoc& doc, int excitation, int pow, int downExp, const std::vector<double>& taps,
+    // Builds the first period for N = 2^(pow + 7) points.
+    void Begin(int excitation, int pow, int downExp, const std::vector<double>& taps,
                std::uint32_t seed);
     // Indexes 2 and 4 make a new period for every buffer.
     bool RenewsEveryBuffer() const {
@@ -56,7 +54,7 @@ public:
     static int Stretch(int excitation, int n);
 
 private:
-    void MakeTsp(CKymoDoc& doc);
+    void MakeTsp();
     void MakeRandom();
     // d stages up to the capture rate; `circular` for the continuous random.
     void Interpolate(std::vector<double>& x, bool circular) const;

@@ -1,6 +1,7 @@
 #include "document/AudioFile.h"
 #include "document/ByteOrder.h"
 #include "document/ScriptedUi.h"
+#include "dsp/Tsp.h"
 #include "sound/audio/AudioItems.h"
 #include "sound/audio/AudioMessages.h"
 #include "sound/audio/AudioResults.h"
@@ -128,7 +129,7 @@ TEST(AudioTestFile, SizesAndSectionsOfTheMeasureFile) {
     EXPECT_EQ(sample(49, 7, 1), sine(1000, 49LL * 16384 + 7, 32767));
     EXPECT_EQ(sample(53, 1000, 0), 0);
     // TSP twice per block, a = 62.5.
-    const std::vector<float> tsp = audio::MakeTsp(kT);
+    const std::vector<float> tsp = MakeTsp(kT, kT / 4);
     EXPECT_EQ(sample(57, 123, 0), static_cast<int>(62.5 * tsp[123]));
     EXPECT_EQ(sample(60, kT + 123, 1), sample(57, 123, 1));
     // Every section restarts at n = 0.
