@@ -2,6 +2,7 @@
 // iteration runs one forward and one inverse transform of the same size.
 #include "document/CKymoDoc.h"
 #include "document/ScriptedUi.h"
+#include "dsp/CpuDispatch.h"
 #include "dsp/Dft.h"
 #include "dsp/FftTables.h"
 
@@ -25,6 +26,8 @@ std::vector<float> Noise(int n, unsigned seed) {
 }
 
 void BM_DocumentFft(benchmark::State& state) {
+    // Argument 1, when given, caps the kernels' instruction set (SimdLevel) for this run.
+    if (state.range(1) >= 0) LimitSimdLevel(static_cast<SimdLevel>(state.range(1)));
     const int n = static_cast<int>(state.range(0));
     const int log2n = static_cast<int>(std::lround(std::log2(n)));
     CScriptedUi ui;
@@ -39,6 +42,7 @@ void BM_DocumentFft(benchmark::State& state) {
         benchmark::DoNotOptimize(re.data());
         benchmark::ClobberMemory();
     }
+    LimitSimdLevel(SimdLevel::Avx512);
     state.SetItemsProcessed(2 * state.iterations());
 }
 
@@ -104,7 +108,8 @@ void BM_Fftw(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_DocumentFft)->Arg(1024)->Arg(8192)->Arg(32768);
+// Second argument: -1 the widest build the processor has, 1 the AVX2 build at most.
+BENCHMARK(BM_DocumentFft)->ArgsProduct({{1024, 8192, 32768}, {-1, 1}});
 BENCHMARK(BM_DocumentBitReverse)->Arg(1024)->Arg(8192)->Arg(32768);
 // 1000, 44100, 48000 and 96000 take the mixed-radix path of Dft; 10007 (a prime) the chirp
 // convolution.
