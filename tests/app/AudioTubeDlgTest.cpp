@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -169,7 +170,17 @@ TEST_F(AudioTubeDlgTest, AudioPanelRunsThdLikeTheCorePanel) {
         EXPECT_EQ(dlg->Panel().ThdFreq(), 1125);
         EXPECT_EQ(Text(dlg, "freqRow1"), QStringLiteral("1kHz"));
 
-        Click(dlg, "setAll"); // all on
+        // "Wave": both test files of the synchronous mode, every box ticked.
+        const QString ref = dir.filePath(QStringLiteral("RefSig.wav"));
+        const QString measure = dir.filePath(QStringLiteral("MeasurSig.wav"));
+        ui.fileAnswers.push_back(ref.toStdString());
+        ui.fileAnswers.push_back(measure.toStdString());
+        Click(dlg, "wave");
+        for (const QString& path : {ref, measure})
+            EXPECT_EQ(QFileInfo(path).size(), 56 + 16384 * 4 * 192) << path.toStdString();
+        EXPECT_TRUE(dlg->findChild<QAbstractButton*>(QStringLiteral("setAll"))->isChecked());
+        for (int item = 0; item < 6; ++item) EXPECT_TRUE(dlg->Panel().Item(item));
+
         Click(dlg, "setAll"); // all off
         Click(dlg, "item1");  // THD
         for (int item = 0; item < 6; ++item) EXPECT_EQ(dlg->Panel().Item(item), item == 1);

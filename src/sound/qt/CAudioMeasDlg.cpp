@@ -235,7 +235,11 @@ CAudioMeasDlg::CAudioMeasDlg(CKymoDoc& doc, ISoundCard& card, QWidget* parent)
             [this] { Press([this] { m_panel->OnSaveButton(); }); });
     connect(m_load, &QPushButton::clicked, this,
             [this] { Press([this] { m_panel->OnLoadButton(); }); });
-    connect(m_wave, &QPushButton::clicked, this, [this] { Press([this] { m_panel->OnWave(); }); });
+    // "Wave" ticks every box, "Set All" too.
+    connect(m_wave, &QPushButton::clicked, this, [this] {
+        m_setAll->setChecked(true);
+        Press([this] { m_panel->OnWave(); });
+    });
     connect(m_reference, &QPushButton::clicked, this,
             [this] { Press([this] { m_panel->OnTakeReference(); }); });
 
