@@ -1,6 +1,7 @@
 #include "AppTestSupport.h"
 
 #include "app/AppFont.h"
+#include "app/CMainFrame.h"
 #include "app/CStartupBanner.h"
 #include "app/FrameSettings.h"
 #include "support/WavBuilder.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +23,9 @@
 #include <QProgressBar>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
 
 namespace {
 QTemporaryDir& TestDir() {
@@ -142,4 +147,44 @@ QStringList MisplacedControls(QWidget* dialog) {
                 problems << QStringLiteral("overlap: %1 and %2")
                                 .arg(Describe(controls[i]), Describe(controls[j]));
     return problems;
+}
+
+void ReportWrongDialog(QWidget* widget) {
+    ADD_FAILURE() << "unexpected modal widget "
+                  << (widget ? widget->metaObject()->className() : "(none)");
+}
+
+void ClickButton(QWidget* dialog, const char* name) {
+    auto* button = dialog->findChild<QAbstractButton*>(QString::fromUtf8(name));
+    ASSERT_NE(button, nullptr) << name;
+    ASSERT_TRUE(button->isEnabled()) << name;
+    button->click();
+}
+
+bool ButtonEnabled(QWidget* dialog, const char* name) {
+    auto* button = dialog->findChild<QAbstractButton*>(QString::fromUtf8(name));
+    return button && button->isEnabled();
+}
+
+QString EditText(QWidget* dialog, const char* name) {
+    auto* edit = dialog->findChild<QLineEdit*>(QString::fromUtf8(name));
+    return edit ? edit->text() : QStringLiteral("<missing>");
+}
+
+void GrabTo(QWidget* widget, const char* file) {
+    widget->grab().save(QDir(GrabDir()).filePath(QString::fromUtf8(file)));
+}
+
+void RunModalCommand(CMainFrame& frame, int command, const std::function<void(QWidget*)>& drive) {
+    bool driven = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        driven = true;
+        drive(dialog);
+        auto* modal = qobject_cast<QDialog*>(dialog);
+        if (modal && modal->isVisible()) modal->reject();
+    });
+    frame.OnCommand(command);
+    ASSERT_TRUE(driven);
 }

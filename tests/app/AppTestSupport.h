@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 
+class CMainFrame;
 class QAction;
 class QMenuBar;
 class QWidget;
@@ -30,3 +32,29 @@ bool RunEventsUntil(const std::function<bool()>& done);
 // narrower or lower than their minimum size hint, stick out of the dialog or overlap another
 // control: one line each, empty when every control fits.
 QStringList MisplacedControls(QWidget* dialog);
+
+// A failure of the test: `widget` is not the dialog the test expected.
+void ReportWrongDialog(QWidget* widget);
+// Clicks the button named `name` of `dialog`; a failure of the test when it is missing or
+// disabled.
+void ClickButton(QWidget* dialog, const char* name);
+// Whether the button named `name` exists and is enabled.
+bool ButtonEnabled(QWidget* dialog, const char* name);
+// The text of the line edit named `name`, "<missing>" without one.
+QString EditText(QWidget* dialog, const char* name);
+// Saves a picture of `widget` as `file` in GrabDir().
+void GrabTo(QWidget* widget, const char* file);
+
+// Runs `command` on `frame`; `drive` works the modal dialog the command opens and the dialog is
+// rejected afterwards when still open. A failure of the test when no modal dialog came up or
+// it is not a `Dialog`.
+void RunModalCommand(CMainFrame& frame, int command, const std::function<void(QWidget*)>& drive);
+template <class Dialog>
+void RunModalCommand(CMainFrame& frame, int command, const std::function<void(Dialog*)>& drive) {
+    RunModalCommand(frame, command, [&drive](QWidget* widget) {
+        if (auto* dialog = qobject_cast<Dialog*>(widget))
+            drive(dialog);
+        else
+            ReportWrongDialog(widget);
+    });
+}

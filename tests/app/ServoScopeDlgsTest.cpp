@@ -19,11 +19,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -34,27 +32,6 @@
 using namespace cmd;
 
 namespace {
-
-void Click(QWidget* dlg, const char* name) {
-    auto* button = dlg->findChild<QAbstractButton*>(QString::fromUtf8(name));
-    ASSERT_NE(button, nullptr) << name;
-    ASSERT_TRUE(button->isEnabled()) << name;
-    button->click();
-}
-
-bool Enabled(QWidget* dlg, const char* name) {
-    auto* button = dlg->findChild<QAbstractButton*>(QString::fromUtf8(name));
-    return button && button->isEnabled();
-}
-
-QString FieldText(QWidget* dlg, const char* name) {
-    auto* edit = dlg->findChild<QLineEdit*>(QString::fromUtf8(name));
-    return edit ? edit->text() : QStringLiteral("<missing>");
-}
-
-void Grab(QWidget* widget, const char* name) {
-    widget->grab().save(QDir(GrabDir()).filePath(QString::fromUtf8(name)));
-}
 
 // Peak of |x| over the first n samples.
 float Peak(const std::vector<float>& x, int n) {
@@ -74,20 +51,6 @@ protected:
         frame->show();
     }
     CKymoDoc& Doc() { return frame->Document(); }
-    // Runs command `id`; `drive` works the modal panel of type D and closes it.
-    template <class D> void RunPanel(int id, const std::function<void(D*)>& drive) {
-        bool driven = false;
-        QTimer::singleShot(0, [&] {
-            auto* dlg = qobject_cast<D*>(QApplication::activeModalWidget());
-            ASSERT_NE(dlg, nullptr);
-            driven = true;
-            drive(dlg);
-            if (dlg->isVisible()) dlg->reject();
-        });
-        frame->OnCommand(id);
-        ASSERT_TRUE(driven);
-    }
-
     CScriptedUi ui;
     std::unique_ptr<CMainFrame> frame;
 };
@@ -100,7 +63,7 @@ protected:
 // impulse response.
 TEST_F(ServoScopeDlgs, ServoAnalyzerMeasuresTheDeviceAndKeepsTheResult) {
     Open("in1=out1;in2=out1;dut2=gain:0.5");
-    RunPanel<CServoAnaDlg>(ID_SERVO_ANALYZER_TB, [&](CServoAnaDlg* dlg) {
+    RunModalCommand<CServoAnaDlg>(*frame, ID_SERVO_ANALYZER_TB, [&](CServoAnaDlg* dlg) {
         EXPECT_EQ(dlg->windowTitle(), QString::fromUtf8("ｻｰﾎﾞｱﾅﾗｲｻﾞｰ"));
         auto* combo = dlg->findChild<QComboBox*>(QStringLiteral("excitation"));
         ASSERT_NE(combo, nullptr);
@@ -111,11 +74,12 @@ TEST_F(ServoScopeDlgs, ServoAnalyzerMeasuresTheDeviceAndKeepsTheResult) {
         dlg->OnExcitation(servo::kTsp1);
         EXPECT_EQ(Doc().m_nExcitation, servo::kTsp1);
 
-        Click(dlg, "on");
+        ClickButton(dlg, "on");
         ASSERT_TRUE(RunEventsUntil([&] { return Doc().m_nRealUpdates >= 3; }));
         EXPECT_EQ(Doc().disp_mode1, kind::LiveTransfer);
-        Grab(frame.get(), "servo-live.png");
-        Grab(dlg, "servo-panel.png");
+        GrabTo(frame.get(), "servo-live.png");
+        GrabTo(dlg, "servo-panel.png");
+        EXPECT_EQ(MisplacedControls(dlg), QStringList());
 
         // A new excitation while running: stopped and started again with it.
         dlg->OnExcitation(servo::kBurst2);
@@ -123,7 +87,7 @@ TEST_F(ServoScopeDlgs, ServoAnalyzerMeasuresTheDeviceAndKeepsTheResult) {
         EXPECT_TRUE(dlg->Panel().IsRunning());
         const int before = Doc().m_nRealUpdates;
         ASSERT_TRUE(RunEventsUntil([&] { return Doc().m_nRealUpdates >= before + 3; }));
-        Click(dlg, "off");
+        ClickButton(dlg, "off");
     });
     EXPECT_EQ(Doc().disp_mode1, kind::Transfer);
     EXPECT_EQ(Doc().m_nExcitation, servo::kBurst2);
@@ -134,7 +98,7 @@ TEST_F(ServoScopeDlgs, ServoAnalyzerMeasuresTheDeviceAndKeepsTheResult) {
     // The impulse response of a plain gain: 0.5 at lag 0, nothing elsewhere.
     EXPECT_NEAR(Doc().m_fWave1[0], 0.5, 0.01);
     EXPECT_NEAR(Doc().m_fWave1[5], 0.0, 0.01);
-    Grab(frame.get(), "servo-result.png");
+    GrabTo(frame.get(), "servo-result.png");
 }
 
 // The oscilloscope on a 1 kHz tone (ch2 at half of it): sweeps are drawn while the panel runs,
@@ -142,70 +106,71 @@ TEST_F(ServoScopeDlgs, ServoAnalyzerMeasuresTheDeviceAndKeepsTheResult) {
 // buttons, and OFF leaves the sweep as an oscilloscope record.
 TEST_F(ServoScopeDlgs, OscilloscopeShowsSweepsXYAndSingleShot) {
     Open("in1=src;in2=src;src=tone:1000:8000;dut2=gain:0.5");
-    RunPanel<COscilloDlg>(ID_OSCILLOSCOPE, [&](COscilloDlg* dlg) {
+    RunModalCommand<COscilloDlg>(*frame, ID_OSCILLOSCOPE, [&](COscilloDlg* dlg) {
         EXPECT_EQ(dlg->windowTitle(), QString::fromUtf8("オシロスコープ"));
-        EXPECT_EQ(FieldText(dlg, "sweep"), QStringLiteral("1"));
+        EXPECT_EQ(EditText(dlg, "sweep"), QStringLiteral("1"));
         EXPECT_EQ(dlg->findChild<QAbstractButton*>(QStringLiteral("rate"))->text(),
                   QStringLiteral("Fs=48kHz"));
-        EXPECT_FALSE(Enabled(dlg, "disp"));
+        EXPECT_FALSE(ButtonEnabled(dlg, "disp"));
 
-        Click(dlg, "on");
+        ClickButton(dlg, "on");
         ASSERT_TRUE(RunEventsUntil([&] { return Doc().m_nRealUpdates >= 4; }));
         EXPECT_EQ(Doc().disp_mode1, kind::LiveScope);
         EXPECT_EQ(Doc().m_nScopeShow, 2);
         EXPECT_NEAR(Peak(Doc().m_fWave1, Doc().m_nPoints), 8000.0f, 50.0f);
         EXPECT_NEAR(Peak(Doc().m_fWave2, Doc().m_nPoints), 4000.0f, 50.0f);
-        Grab(frame.get(), "scope-live.png");
-        Grab(dlg, "scope-panel.png");
+        GrabTo(frame.get(), "scope-live.png");
+        GrabTo(dlg, "scope-panel.png");
+        EXPECT_EQ(MisplacedControls(dlg), QStringList());
 
         // The trigger level spin: 10 % per step of the displayed half height.
-        Click(dlg, "trigLevelUp");
-        EXPECT_EQ(FieldText(dlg, "trigLevel"), QStringLiteral("10"));
+        ClickButton(dlg, "trigLevelUp");
+        EXPECT_EQ(EditText(dlg, "trigLevel"), QStringLiteral("10"));
         // The sweep spin: a longer sweep restarts the run.
-        Click(dlg, "sweepDown");
-        EXPECT_EQ(FieldText(dlg, "sweep"), QStringLiteral("2"));
+        ClickButton(dlg, "sweepDown");
+        EXPECT_EQ(EditText(dlg, "sweep"), QStringLiteral("2"));
         EXPECT_TRUE(dlg->Panel().IsRunning());
 
         // Hiding ch2 moves the trigger to ch1; hiding ch1 then is refused.
-        Click(dlg, "trigCh2");
+        ClickButton(dlg, "trigCh2");
         EXPECT_EQ(Doc().m_nTrigCh, 1);
-        Click(dlg, "ch2Show");
+        ClickButton(dlg, "ch2Show");
         EXPECT_EQ(Doc().m_bScopeCh2, 0);
         EXPECT_EQ(Doc().m_nTrigCh, 0);
-        EXPECT_EQ(FieldText(dlg, "ch2Range"), QStringLiteral("Non"));
-        EXPECT_FALSE(Enabled(dlg, "ch2RangeUp"));
+        EXPECT_EQ(EditText(dlg, "ch2Range"), QStringLiteral("Non"));
+        EXPECT_FALSE(ButtonEnabled(dlg, "ch2RangeUp"));
         ui.Clear();
-        Click(dlg, "ch1Show");
+        ClickButton(dlg, "ch1Show");
         EXPECT_EQ(Doc().m_bScopeCh1, 1);
         EXPECT_TRUE(dlg->findChild<QAbstractButton*>(QStringLiteral("ch1Show"))->isChecked());
         ASSERT_EQ(ui.MessageTexts(), std::vector<std::string>{scopemsg::kSelectAny});
         // X-Y needs both channels.
         ui.Clear();
-        Click(dlg, "xy");
+        ClickButton(dlg, "xy");
         EXPECT_EQ(Doc().m_bScopeXY, 0);
         EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{scopemsg::kSelectCh2});
-        Click(dlg, "ch2Show");
-        Click(dlg, "xy");
+        ClickButton(dlg, "ch2Show");
+        ClickButton(dlg, "xy");
         EXPECT_EQ(Doc().m_bScopeXY, 1);
         const int before = Doc().m_nRealUpdates;
         ASSERT_TRUE(RunEventsUntil(
             [&] { return Doc().m_nRealUpdates >= before + 2 && Doc().m_nScopeShow == 4; }));
-        Grab(frame.get(), "scope-xy.png");
+        GrabTo(frame.get(), "scope-xy.png");
 
         // "SING" leaves X-Y and stops after one sweep.
-        Click(dlg, "disp");
-        Click(dlg, "single");
+        ClickButton(dlg, "disp");
+        ClickButton(dlg, "single");
         EXPECT_EQ(Doc().m_bScopeXY, 0);
         ASSERT_TRUE(RunEventsUntil([&] { return !dlg->Panel().IsRunning(); }));
-        EXPECT_TRUE(Enabled(dlg, "on"));
-        EXPECT_TRUE(Enabled(dlg, "single"));
-        Grab(dlg, "scope-single.png");
-        Click(dlg, "off");
+        EXPECT_TRUE(ButtonEnabled(dlg, "on"));
+        EXPECT_TRUE(ButtonEnabled(dlg, "single"));
+        GrabTo(dlg, "scope-single.png");
+        ClickButton(dlg, "off");
     });
     EXPECT_EQ(Doc().disp_mode1, kind::Scope);
     EXPECT_EQ(Doc().m_nScopeSweep, 5);
     EXPECT_EQ(Doc().m_nPoints, 960);
-    Grab(frame.get(), "scope-record.png");
+    GrabTo(frame.get(), "scope-record.png");
 }
 
 // The signal generator: the 1 kHz sine at -20 dB of its defaults is played and shown, a refused
@@ -215,32 +180,33 @@ TEST_F(ServoScopeDlgs, SignalGeneratorPlaysShowsAndWritesItsFile) {
     Open("in1=out1;in2=out2");
     QTemporaryDir dir;
     const QString wavePath = dir.filePath(QStringLiteral("gen.wav"));
-    RunPanel<CSigGenDlg>(ID_SIGNAL_GENERATOR_TB, [&](CSigGenDlg* dlg) {
+    RunModalCommand<CSigGenDlg>(*frame, ID_SIGNAL_GENERATOR_TB, [&](CSigGenDlg* dlg) {
         EXPECT_EQ(dlg->windowTitle(), QString::fromUtf8("信号発生器"));
-        EXPECT_EQ(FieldText(dlg, "freq1a"), QStringLiteral("1000"));
-        EXPECT_EQ(FieldText(dlg, "level1a"), QStringLiteral("-20"));
+        EXPECT_EQ(EditText(dlg, "freq1a"), QStringLiteral("1000"));
+        EXPECT_EQ(EditText(dlg, "level1a"), QStringLiteral("-20"));
         EXPECT_EQ(dlg->findChild<QAbstractButton*>(QStringLiteral("width"))->text(),
                   QStringLiteral("Bit=16"));
         dlg->Panel().SetSeed(5);
 
-        Click(dlg, "on");
+        ClickButton(dlg, "on");
         ASSERT_TRUE(RunEventsUntil([&] { return Doc().m_nRealUpdates >= 3; }));
         EXPECT_EQ(Doc().disp_mode1, kind::LiveScope);
         // trunc(sin * 10^-1 * 32767): the peak of the shown sweep is 3276.
         EXPECT_NEAR(Peak(Doc().m_fWave1, Doc().m_nPoints), 3276.0f, 2.0f);
 
         // "Rect" switched on joins the mix.
-        Click(dlg, "gen4");
+        ClickButton(dlg, "gen4");
         EXPECT_TRUE(dlg->Panel().SourceOn(siggen::kSquare));
         const int before = Doc().m_nRealUpdates;
         ASSERT_TRUE(RunEventsUntil([&] { return Doc().m_nRealUpdates >= before + 3; }));
-        Grab(frame.get(), "siggen-live.png");
-        Grab(dlg, "siggen-panel.png");
+        GrabTo(frame.get(), "siggen-live.png");
+        GrabTo(dlg, "siggen-panel.png");
+        EXPECT_EQ(MisplacedControls(dlg), QStringList());
 
         // A level out of range typed into Sin(2)'s box: refused when Sin(2) is switched on.
         ui.Clear();
         dlg->LevelBox(siggen::kSine2, 0)->setText(QStringLiteral("-100"));
-        Click(dlg, "gen2");
+        ClickButton(dlg, "gen2");
         EXPECT_FALSE(dlg->Panel().SourceOn(siggen::kSine2));
         EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{siggenmsg::kBadLevel});
         EXPECT_TRUE(dlg->LevelBox(siggen::kSine2, 0)->hasFocus() ||
@@ -251,11 +217,11 @@ TEST_F(ServoScopeDlgs, SignalGeneratorPlaysShowsAndWritesItsFile) {
         dlg->SecondsBox()->setText(QStringLiteral("2"));
         ui.Clear();
         ui.fileAnswers.push_back(wavePath.toStdString());
-        Click(dlg, "wave");
+        ClickButton(dlg, "wave");
         // The output starts again after the file and shows its sweeps anew.
         EXPECT_TRUE(dlg->Panel().IsRunning());
         ASSERT_TRUE(RunEventsUntil([&] { return Doc().m_nRealUpdates >= 1; }));
-        Click(dlg, "off");
+        ClickButton(dlg, "off");
     });
     EXPECT_EQ(Doc().m_sigGen.source[siggen::kSine1].level[0],
               -20); // nothing else changed the first sine
