@@ -1,4 +1,5 @@
 #include "AppTestSupport.h"
+#include "VirtualCardFrame.h"
 
 #include "app/CKymoView.h"
 #include "app/CMainFrame.h"
@@ -40,20 +41,7 @@ float Peak(const std::vector<float>& x, int n) {
     return peak;
 }
 
-class ServoScopeDlgs : public ::testing::Test {
-protected:
-    void Open(const char* dut) {
-        EnsureTestApp();
-        ClearAppSettings();
-        StoreSoundDevice(QStringLiteral("virtual"), QString::fromUtf8(dut));
-        frame = std::make_unique<CMainFrame>(&ui);
-        frame->resize(1000, 760);
-        frame->show();
-    }
-    CKymoDoc& Doc() { return frame->Document(); }
-    CScriptedUi ui;
-    std::unique_ptr<CMainFrame> frame;
-};
+class ServoScopeDlgs : public VirtualCardFrame {};
 
 } // namespace
 
