@@ -1,4 +1,4 @@
-#include "AppTestSupport.h"
+#include "PanelTestFixture.h"
 
 #include "app/CMainFrame.h"
 #include "document/CKymoDoc.h"
@@ -70,34 +70,7 @@ void ExpectTidyLayout(QWidget* dlg) {
     EXPECT_TRUE(problems.isEmpty()) << problems.join(QLatin1Char('\n')).toStdString();
 }
 
-class AudioTubeDlgTest : public ::testing::Test {
-protected:
-    void Open(const QString& dut) {
-        EnsureTestApp();
-        ClearAppSettings();
-        StoreSoundDevice(QStringLiteral("virtual"), dut);
-        frame = std::make_unique<CMainFrame>(&ui);
-        frame->resize(1000, 760);
-        frame->show();
-    }
-    CKymoDoc& Doc() { return frame->Document(); }
-    // Runs `command`; `drive` works the modal panel of type D and closes it.
-    template <class D> void RunPanel(int command, const std::function<void(D*)>& drive) {
-        bool driven = false;
-        QTimer::singleShot(0, [&] {
-            auto* dlg = qobject_cast<D*>(QApplication::activeModalWidget());
-            ASSERT_NE(dlg, nullptr);
-            driven = true;
-            drive(dlg);
-            if (dlg->isVisible()) dlg->reject();
-        });
-        frame->OnCommand(command);
-        ASSERT_TRUE(driven);
-    }
-
-    CScriptedUi ui;
-    std::unique_ptr<CMainFrame> frame;
-};
+class AudioTubeDlgTest : public PanelTest {};
 
 // The same items on the core panel with the fast virtual card.
 CAudioResults CoreRun(const std::string& dut) {
