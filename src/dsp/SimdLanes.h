@@ -18,13 +18,15 @@
 // Defines `void Name Params`, which runs the always-inline `Body Args` in its AVX2+FMA build
 // when the processor has those instructions and in its baseline build otherwise.
 #if SONALYX_AVX2_DISPATCH
-#define SIMD_DISPATCH(Name, Body, Params, Args)                                                    \
+#define SIMD_BUILDS_BASELINE_AVX2(Name, Body, Params, Args)                                        \
     static void Name##Baseline Params {                                                            \
         Body Args;                                                                                 \
     }                                                                                              \
     SONALYX_TARGET_AVX2_FMA static void Name##Avx2 Params {                                        \
         Body Args;                                                                                 \
-    }                                                                                              \
+    }
+#define SIMD_DISPATCH(Name, Body, Params, Args)                                                    \
+    SIMD_BUILDS_BASELINE_AVX2(Name, Body, Params, Args)                                            \
     void Name Params {                                                                             \
         if (CpuHasAvx2Fma())                                                                       \
             Name##Avx2 Args;                                                                       \
@@ -34,12 +36,7 @@
 // SIMD_DISPATCH_512 adds a build for AVX-512 (32 vector registers, two-source shuffles), which
 // runs `Body512 Args`.
 #define SIMD_DISPATCH_512(Name, Body, Body512, Params, Args)                                       \
-    static void Name##Baseline Params {                                                            \
-        Body Args;                                                                                 \
-    }                                                                                              \
-    SONALYX_TARGET_AVX2_FMA static void Name##Avx2 Params {                                        \
-        Body Args;                                                                                 \
-    }                                                                                              \
+    SIMD_BUILDS_BASELINE_AVX2(Name, Body, Params, Args)                                            \
     SONALYX_TARGET_AVX512 static void Name##Avx512 Params {                                        \
         Body512 Args;                                                                              \
     }                                                                                              \
