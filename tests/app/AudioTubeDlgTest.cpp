@@ -1,4 +1,5 @@
-#include "PanelTestFixture.h"
+#include "AppTestSupport.h"
+#include "VirtualCardFrame.h"
 
 #include "app/CMainFrame.h"
 #include "document/CKymoDoc.h"
@@ -36,13 +37,6 @@ using namespace cmd;
 
 namespace {
 
-void Click(QWidget* dlg, const char* name) {
-    auto* button = dlg->findChild<QAbstractButton*>(QString::fromUtf8(name));
-    ASSERT_NE(button, nullptr) << name;
-    ASSERT_TRUE(button->isEnabled()) << name;
-    button->click();
-}
-
 QLineEdit* Field(QWidget* dlg, const char* name) {
     return dlg->findChild<QLineEdit*>(QString::fromUtf8(name));
 }
@@ -60,17 +54,13 @@ void Choose(QWidget* dlg, const char* name, int index) {
     emit combo->activated(index);
 }
 
-void Grab(QWidget* w, const char* name) {
-    w->grab().save(QDir(GrabDir()).filePath(QString::fromUtf8(name)));
-}
-
 // No control of `dlg` is clipped, outside it or overlapping another.
 void ExpectTidyLayout(QWidget* dlg) {
     const QStringList problems = MisplacedControls(dlg);
     EXPECT_TRUE(problems.isEmpty()) << problems.join(QLatin1Char('\n')).toStdString();
 }
 
-class AudioTubeDlgTest : public PanelTest {};
+class AudioTubeDlgTest : public VirtualCardFrame {};
 
 // The same items on the core panel with the fast virtual card.
 CAudioResults CoreRun(const std::string& dut) {
@@ -103,10 +93,10 @@ CAudioResults CoreRun(const std::string& dut) {
 // device, "F2" draws the THD graph, "Save" writes an "AUDO" file, OFF leaves the last spectra.
 TEST_F(AudioTubeDlgTest, AudioPanelRunsThdLikeTheCorePanel) {
     const std::string dut = "dut1=poly:1:0.02;dut2=gain:1";
-    Open(QString::fromStdString(dut));
+    Open(dut.c_str());
     QTemporaryDir dir;
     const QString saved = dir.filePath(QStringLiteral("run.opr"));
-    RunPanel<CAudioMeasDlg>(ID_AUDIO_MEASUREMENT, [&](CAudioMeasDlg* dlg) {
+    RunModalCommand<CAudioMeasDlg>(*frame, ID_AUDIO_MEASUREMENT, [&](CAudioMeasDlg* dlg) {
         EXPECT_EQ(dlg->windowTitle(), QStringLiteral("ｵｰﾃﾞｨｵ測定"));
         EXPECT_EQ(dlg->findChild<QComboBox*>(QStringLiteral("mode"))->currentText(),
                   QStringLiteral("ﾀﾞｲﾚｸﾄﾓｰﾄﾞ"));
@@ -115,7 +105,7 @@ TEST_F(AudioTubeDlgTest, AudioPanelRunsThdLikeTheCorePanel) {
         EXPECT_EQ(Text(dlg, "freqRow1"), QStringLiteral("30Hz"));
         EXPECT_EQ(Text(dlg, "freqRow2"), QStringLiteral("19kHz"));
         EXPECT_EQ(Text(dlg, "device"), QStringLiteral("ID#0:virtual"));
-        Grab(dlg, "audiomeas-panel.png");
+        GrabTo(dlg, "audiomeas-panel.png");
         ExpectTidyLayout(dlg);
 
         // The detail dialog: a THD level of -41 dB is refused and the field selected.
@@ -124,7 +114,7 @@ TEST_F(AudioTubeDlgTest, AudioPanelRunsThdLikeTheCorePanel) {
             auto* detail = QApplication::activeModalWidget();
             ASSERT_NE(detail, nullptr);
             EXPECT_EQ(detail->windowTitle(), QStringLiteral("詳細設定"));
-            Grab(detail, "audiomeas-detail.png");
+            GrabTo(detail, "audiomeas-detail.png");
             ExpectTidyLayout(detail);
             Field(detail, "thdFreq")->setText(QStringLiteral("1125"));
             Field(detail, "thdDb")->setText(QStringLiteral("-41"));
@@ -138,7 +128,7 @@ TEST_F(AudioTubeDlgTest, AudioPanelRunsThdLikeTheCorePanel) {
             EXPECT_FALSE(detail->isVisible());
             detailDriven = true;
         });
-        Click(dlg, "set");
+        ClickButton(dlg, "set");
         ASSERT_TRUE(detailDriven);
         EXPECT_EQ(dlg->Panel().ThdFreq(), 1125);
         EXPECT_EQ(Text(dlg, "freqRow1"), QStringLiteral("1kHz"));
@@ -148,24 +138,24 @@ TEST_F(AudioTubeDlgTest, AudioPanelRunsThdLikeTheCorePanel) {
         const QString measure = dir.filePath(QStringLiteral("MeasurSig.wav"));
         ui.fileAnswers.push_back(ref.toStdString());
         ui.fileAnswers.push_back(measure.toStdString());
-        Click(dlg, "wave");
+        ClickButton(dlg, "wave");
         for (const QString& path : {ref, measure})
             EXPECT_EQ(QFileInfo(path).size(), 56 + 16384 * 4 * 192) << path.toStdString();
         EXPECT_TRUE(dlg->findChild<QAbstractButton*>(QStringLiteral("setAll"))->isChecked());
         for (int item = 0; item < 6; ++item) EXPECT_TRUE(dlg->Panel().Item(item));
 
-        Click(dlg, "setAll"); // all off
-        Click(dlg, "item1");  // THD
+        ClickButton(dlg, "setAll"); // all off
+        ClickButton(dlg, "item1");  // THD
         for (int item = 0; item < 6; ++item) EXPECT_EQ(dlg->Panel().Item(item), item == 1);
 
-        Click(dlg, "on");
+        ClickButton(dlg, "on");
         EXPECT_TRUE(dlg->Panel().IsRunning());
         ASSERT_TRUE(RunEventsUntil([&] { return dlg->Panel().Calibrated(); }));
-        Click(dlg, "run");
+        ClickButton(dlg, "run");
         ASSERT_TRUE(RunEventsUntil([&] { return dlg->Panel().IsFinished(); }));
         EXPECT_FALSE(dlg->Panel().IsRunning());
-        Grab(frame.get(), "audiomeas-live.png");
-        Grab(dlg, "audiomeas-done.png");
+        GrabTo(frame.get(), "audiomeas-live.png");
+        GrabTo(dlg, "audiomeas-done.png");
 
         const CAudioResults core = CoreRun(dut);
         const auto& r = dlg->Panel().Results().m_fResult;
@@ -177,19 +167,19 @@ TEST_F(AudioTubeDlgTest, AudioPanelRunsThdLikeTheCorePanel) {
         EXPECT_EQ(Text(dlg, "monitor1"), QStringLiteral("1125"));
         EXPECT_EQ(dlg->Panel().Results().m_nFlags, core.m_nFlags);
 
-        Click(dlg, "graph2");
+        ClickButton(dlg, "graph2");
         EXPECT_EQ(Doc().disp_mode1, kind::AudioGraph);
         EXPECT_EQ(Doc().m_szGraphTitle, "全高調波歪");
         // The graph uses the result top level (10 dB); ON would take the live one back.
         EXPECT_EQ(Doc().m_nTopLevel, 10);
         EXPECT_EQ(Text(dlg, "topLevel"), QStringLiteral("10"));
         ASSERT_TRUE(RunEventsUntil([&] { return Doc().m_bRealBusy == 0; }));
-        Grab(frame.get(), "audiomeas-graph.png");
+        GrabTo(frame.get(), "audiomeas-graph.png");
 
         ui.fileAnswers.push_back(saved.toStdString());
-        Click(dlg, "save");
+        ClickButton(dlg, "save");
         EXPECT_EQ(ui.messages.back().text, saved.toStdString() + "\nで保存致します");
-        Click(dlg, "off");
+        ClickButton(dlg, "off");
     });
     EXPECT_EQ(Doc().disp_mode1, kind::AudioMeasurement);
     EXPECT_EQ(Doc().m_nTopLevel, 80);
@@ -204,9 +194,9 @@ TEST_F(AudioTubeDlgTest, AudioPanelRunsThdLikeTheCorePanel) {
 // the input through the computed stage exactly as the core model does, "Through" plays it
 // unchanged; changing the circuit stops the stream with its message.
 TEST_F(AudioTubeDlgTest, TubePanelComputesAndPlaysThroughTheStage) {
-    Open(QStringLiteral("in1=src;in2=src;src=tone:1000:12000"));
+    Open("in1=src;in2=src;src=tone:1000:12000");
     ui.fileAnswers.push_back(std::string(SONALYX_DATA_DIR) + "/tubes/300B.csv");
-    RunPanel<CTubeAmpDlg>(ID_TUBE_AMP, [&](CTubeAmpDlg* dlg) {
+    RunModalCommand<CTubeAmpDlg>(*frame, ID_TUBE_AMP, [&](CTubeAmpDlg* dlg) {
         EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Virtual Tube"));
         EXPECT_EQ(dlg->findChild<QComboBox*>(QStringLiteral("device"))->currentText(),
                   QStringLiteral("2A3"));
@@ -220,34 +210,34 @@ TEST_F(AudioTubeDlgTest, TubePanelComputesAndPlaysThroughTheStage) {
         EXPECT_EQ(Text(dlg, "biasValueUpper"), QStringLiteral("60"));
         EXPECT_EQ(Text(dlg, "emaxUpper"), QStringLiteral("600"));
         Field(dlg, "power")->setText(QStringLiteral("2"));
-        Click(dlg, "compute");
+        ClickButton(dlg, "compute");
         ASSERT_TRUE(dlg->Panel().IsComputed()) << ui.MessageTexts().back();
         EXPECT_EQ(Doc().disp_mode1, kind::TubeCharacteristics);
         EXPECT_EQ(Text(dlg, "resultLabel"), QStringLiteral("ｶｿｰﾄﾞ電流値"));
         EXPECT_TRUE(Text(dlg, "resultUpper").endsWith(QStringLiteral("mA")));
         ASSERT_TRUE(RunEventsUntil([&] { return Doc().m_bRealBusy == 0; }));
-        Grab(frame.get(), "tube-characteristics.png");
-        Grab(dlg, "tube-panel.png");
+        GrabTo(frame.get(), "tube-characteristics.png");
+        GrabTo(dlg, "tube-panel.png");
         ExpectTidyLayout(dlg);
 
         Choose(dlg, "bias", 1);
         EXPECT_EQ(Text(dlg, "biasLabel"), QStringLiteral("Gﾊﾞｲｱｽ電圧(V/球)"));
         EXPECT_EQ(Text(dlg, "biasValueUpper"), QStringLiteral("-70"));
         EXPECT_FALSE(dlg->Panel().IsComputed());
-        Click(dlg, "compute");
+        ClickButton(dlg, "compute");
         ASSERT_TRUE(dlg->Panel().IsComputed());
 
         for (bool through : {false, true}) {
-            if (through) Click(dlg, "through");
+            if (through) ClickButton(dlg, "through");
             std::vector<std::int16_t> played;
             dlg->Panel().Engine().SetPlayTap([&](const std::uint8_t* data, std::size_t bytes) {
                 played.assign(bytes / 2, 0);
                 std::memcpy(played.data(), data, bytes);
             });
-            Click(dlg, "on");
+            ClickButton(dlg, "on");
             ASSERT_TRUE(dlg->Panel().IsRunning());
             ASSERT_TRUE(RunEventsUntil([&] { return dlg->Panel().Engine().Stats().buffers >= 3; }));
-            Click(dlg, "stop");
+            ClickButton(dlg, "stop");
             dlg->Panel().Engine().SetPlayTap(nullptr);
             ASSERT_EQ(played.size(), 2u * 4096);
             CTubeProcessor model;
@@ -261,10 +251,10 @@ TEST_F(AudioTubeDlgTest, TubePanelComputesAndPlaysThroughTheStage) {
                 if (played[2 * i] != static_cast<int>(x)) ++changed;
             }
             EXPECT_EQ(changed > 0, !through);
-            if (!through) Grab(frame.get(), "tube-live.png");
+            if (!through) GrabTo(frame.get(), "tube-live.png");
         }
 
-        Click(dlg, "on");
+        ClickButton(dlg, "on");
         Choose(dlg, "circuit", 1);
         EXPECT_FALSE(dlg->Panel().IsRunning());
         EXPECT_EQ(ui.messages.back().text, "ﾓﾆﾀｰ動作を停止します");
@@ -273,10 +263,10 @@ TEST_F(AudioTubeDlgTest, TubePanelComputesAndPlaysThroughTheStage) {
         EXPECT_EQ(dlg->findChild<QComboBox*>(QStringLiteral("bias"))->count(), 1);
         EXPECT_EQ(dlg->findChild<QComboBox*>(QStringLiteral("bias"))->currentText(),
                   QStringLiteral("定電流"));
-        Click(dlg, "sweepUp");
-        Click(dlg, "sweepUp");
-        Click(dlg, "sweepUp");
+        ClickButton(dlg, "sweepUp");
+        ClickButton(dlg, "sweepUp");
+        ClickButton(dlg, "sweepUp");
         EXPECT_EQ(Text(dlg, "sweep"), QStringLiteral("5ms/div"));
-        Click(dlg, "off");
+        ClickButton(dlg, "off");
     });
 }
