@@ -12,7 +12,6 @@ constexpr int Transfer = 7;        // transfer function (servo result)
 constexpr int TransferPending = 8; // file transfer-function analysis, running display
 constexpr int LiveSpectrum = 10;
 constexpr int LiveTransfer = 11;
-constexpr int LiveCorrelation = 12;
 constexpr int FilterResult = 13;    // result of file filtering
 constexpr int Scope = 14;           // oscilloscope record
 constexpr int Spectrum1 = 15;       // 1-channel amplitude spectrum

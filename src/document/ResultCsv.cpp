@@ -12,10 +12,6 @@
 
 namespace {
 
-constexpr int kLiveScope = 12;
-constexpr int kLiveAutoCorr = 20;
-constexpr int kLiveCrossCorr = 21;
-
 struct Column {
     const float* values;
     bool rotated; // lag axis with lag 0 in the middle
@@ -66,8 +62,8 @@ Choice ChooseLayout(const MeasurementSource& s, CsvLayout& l) {
         return Choice::Unsupported;
     }
     case kind::AutoCorr1:
-    case kLiveAutoCorr:
-        if (s.kind == kLiveAutoCorr && s.channelMode != chan::Ch1) return Choice::Unsupported;
+    case kind::LiveAutoCorr:
+        if (s.kind == kind::LiveAutoCorr && s.channelMode != chan::Ch1) return Choice::Unsupported;
         l.columns = {{s.wave1, false}, {s.re, true}};
         l.title = "1ch自己相関,β12.0ﾞｰｼﾞｮﾝ,";
         l.legend = "左列からch1入力信号/ch1自己相関の順,自由に加工して！,";
@@ -77,13 +73,13 @@ Choice ChooseLayout(const MeasurementSource& s, CsvLayout& l) {
         l.title = "2ch自己相関,β12.0ﾊﾞｰｼﾞｮﾝ,";
         l.legend = "左列からch1入力信号/ch2入力信号/ch1自己相関/ch2自己相関の順,自由に加工して！,";
         return Choice::Ok;
-    case kLiveCrossCorr:
+    case kind::LiveCrossCorr:
     case kind::CrossCorr:
         l.columns = {{s.wave1, false}, {s.wave2, false}, {s.re, true}};
         l.title = "相互相関,β12.0ﾊﾞｰｼﾞｮﾝ,";
         l.legend = "左列からch1入力信号/ch2入力信号/相互相関の順,自由に加工して！,";
         return Choice::Ok;
-    case kLiveScope:
+    case kind::LiveScope:
     case kind::Scope:
         l.title = "ｵｼﾛｽｺｰﾌﾟ,β12.0ﾊﾞｰｼﾞｮﾝ,";
         switch (s.scope.show) {

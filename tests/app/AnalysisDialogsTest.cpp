@@ -1,3 +1,5 @@
+#include "AppTestSupport.h"
+
 #include "app/AppCommands.h"
 #include "app/AveragingRunner.h"
 #include "app/dialogs/CAnalysisSetupDlg.h"
@@ -20,15 +22,8 @@
 
 namespace {
 
-void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "app_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
-}
-
 TEST(AveragingDlg, AcceptsOnlyOneToTheMaximum) {
-    EnsureApplication();
+    EnsureTestApp();
     CScriptedUi ui;
     CAveragingDlg dlg(23, ui);
     EXPECT_EQ(dlg.findChild<QLineEdit*>("maxCount")->text(), "23");
@@ -44,7 +39,7 @@ TEST(AveragingDlg, AcceptsOnlyOneToTheMaximum) {
 }
 
 TEST(AnalysisSetupDlg, DownSamplingTextAndTheLimit) {
-    EnsureApplication();
+    EnsureTestApp();
     CScriptedUi ui;
     CAnalysisSetupDlg dlg(4, wnd::Hanning, 44100, ui);
     EXPECT_EQ(dlg.TopFrequencyText(), "22kHz");
@@ -70,7 +65,7 @@ TEST(AnalysisSetupDlg, DownSamplingTextAndTheLimit) {
 }
 
 TEST(CorrDisplayDlg, SpinsStoreTheExponentsAtOnce) {
-    EnsureApplication();
+    EnsureTestApp();
     CScriptedUi ui;
     CKymoDoc doc(ui);
     CCorrDisplayDlg dlg(doc);
@@ -89,7 +84,7 @@ TEST(CorrDisplayDlg, SpinsStoreTheExponentsAtOnce) {
 }
 
 TEST(PendingAnalysis, TheDialogRunsThePassOrReturnsToTheWave) {
-    EnsureApplication();
+    EnsureTestApp();
     CScriptedUi ui;
     CKymoDoc doc(ui);
     WavFormat format;

@@ -15,15 +15,18 @@
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -76,9 +79,20 @@ QAction* FindMenuAction(QMenuBar& bar, int id, const QString& text) {
 }
 
 QString GrabDir() {
-    const QString dir = QDir::temp().filePath(QStringLiteral("sonalyx-app-grabs"));
-    QDir().mkpath(dir);
-    return dir;
+    return TestDir().path();
+}
+
+void SaveImageToGallery(const QImage& image, const char* name) {
+    const QByteArray dir = qgetenv("SONALYX_VIEW_GALLERY");
+    if (dir.isEmpty()) return;
+    QString file = QString::fromUtf8(name);
+    if (!file.endsWith(QStringLiteral(".png"))) file += QStringLiteral(".png");
+    image.save(QDir(QString::fromLocal8Bit(dir)).filePath(file), "PNG");
+}
+
+void SaveGrabToGallery(QWidget& widget, const char* name) {
+    if (qEnvironmentVariableIsEmpty("SONALYX_VIEW_GALLERY")) return;
+    SaveImageToGallery(widget.grab().toImage(), name);
 }
 
 void StoreSoundDevice(const QString& device, const QString& dut) {

@@ -8,6 +8,7 @@
 
 class CMainFrame;
 class QAction;
+class QImage;
 class QMenuBar;
 class QWidget;
 
@@ -21,7 +22,7 @@ QString WriteTestWav(const QString& name, int channels, int frames = 8192);
 // Every action reachable from the menu bar, submenus included, whose text is `text` and whose
 // command id is `id`; nullptr when there is none.
 QAction* FindMenuAction(QMenuBar& bar, int id, const QString& text);
-// Folder for pictures the tests grab.
+// A private temporary folder for files the tests write (removed when the tests end).
 QString GrabDir();
 // Stores the sound-card choice of the program ("Sound/Device", "Sound/Dut") in the test settings.
 void StoreSoundDevice(const QString& device, const QString& dut);
@@ -58,3 +59,7 @@ void RunModalCommand(CMainFrame& frame, int command, const std::function<void(Di
             ReportWrongDialog(widget);
     });
 }
+// Saves a picture as NAME.png into $SONALYX_VIEW_GALLERY when that variable is set, so that the
+// dialogs and views can be looked at; nothing otherwise.
+void SaveImageToGallery(const QImage& image, const char* name);
+void SaveGrabToGallery(QWidget& widget, const char* name);

@@ -1,3 +1,5 @@
+#include "AppTestSupport.h"
+
 #include "app/AppCommands.h"
 #include "app/dialogs/CDetailRemezDlg.h"
 #include "app/dialogs/CEasyRemezDlg.h"
@@ -16,13 +18,6 @@
 #include <QSpinBox>
 
 namespace {
-void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "app_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
-}
-
 void SetText(QWidget& dlg, const char* name, const QString& text) {
     auto* edit = dlg.findChild<QLineEdit*>(QString::fromUtf8(name));
     ASSERT_NE(edit, nullptr) << name;
@@ -49,7 +44,7 @@ RemezBandTable LowPassTable() {
 } // namespace
 
 TEST(RemezSettingDlg, CorrectsTheLastEdgeAndDesigns) {
-    EnsureApplication();
+    EnsureTestApp();
     CScriptedUi ui;
     CRemezSettingDlg dlg(ui, LowPassTable(), 63, 48000);
     SetText(dlg, "high2", "20000");
@@ -59,11 +54,11 @@ TEST(RemezSettingDlg, CorrectsTheLastEdgeAndDesigns) {
     EXPECT_EQ(Text(dlg, "high2"), "24000");
     EXPECT_EQ(dlg.Table().high[1], 24000.0f);
     EXPECT_EQ(dlg.Taps().size(), 63u);
-    dlg.grab().save(QStringLiteral("/tmp/remez_setting_dlg.png"));
+    SaveGrabToGallery(dlg, "remez_setting_dlg");
 }
 
 TEST(RemezSettingDlg, FaultsKeepTheDialogOpen) {
-    EnsureApplication();
+    EnsureTestApp();
     CScriptedUi ui;
     CRemezSettingDlg dlg(ui, LowPassTable(), 63, 48000);
     SetText(dlg, "gain1", "11");
@@ -78,7 +73,7 @@ TEST(RemezSettingDlg, FaultsKeepTheDialogOpen) {
 }
 
 TEST(RemezSettingDlg, RowsBeyondTheBandCountAreDisabled) {
-    EnsureApplication();
+    EnsureTestApp();
     CScriptedUi ui;
     CRemezSettingDlg dlg(ui, LowPassTable(), 63, 48000);
     EXPECT_TRUE(dlg.findChild<QLineEdit*>("weight2")->isEnabled());
@@ -89,7 +84,7 @@ TEST(RemezSettingDlg, RowsBeyondTheBandCountAreDisabled) {
 }
 
 TEST(IirSettingDlg, GainEditFollowsTheTypeAndChecksRunInOrder) {
-    EnsureApplication();
+    EnsureTestApp();
     CScriptedUi ui;
     CIirSettingDlg dlg(ui, BiquadSettings{0, 2000.0f, 20.0f}, 48000);
     auto* type = dlg.findChild<QComboBox*>("type");
@@ -111,11 +106,11 @@ TEST(IirSettingDlg, GainEditFollowsTheTypeAndChecksRunInOrder) {
     EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"20dB以下のレベルにして下さい。",
                                                            "0Hz以上の周波数にして下さい。"}));
     EXPECT_EQ(dlg.Settings().type, 1);
-    dlg.grab().save(QStringLiteral("/tmp/iir_setting_dlg.png"));
+    SaveGrabToGallery(dlg, "iir_setting_dlg");
 }
 
 TEST(EasyRemezDlg, PredictionFillsTheTapsAndStartDesigns) {
-    EnsureApplication();
+    EnsureTestApp();
     CScriptedUi ui;
     EasyRemezSettings s;
     s.taps = 11;
@@ -137,11 +132,11 @@ TEST(EasyRemezDlg, PredictionFillsTheTapsAndStartDesigns) {
     ASSERT_TRUE(dlg.Predict());
     EXPECT_EQ(seen.size(), static_cast<size_t>(Text(dlg, "taps").toInt()));
     EXPECT_TRUE(ui.messages.empty());
-    dlg.grab().save(QStringLiteral("/tmp/easy_remez_dlg.png"));
+    SaveGrabToGallery(dlg, "easy_remez_dlg");
 }
 
 TEST(EasyRemezDlg, PredictionOutsideTheLimitLeavesTheTapsAlone) {
-    EnsureApplication();
+    EnsureTestApp();
     CScriptedUi ui;
     EasyRemezSettings s;
     s.taps = 51;
@@ -155,7 +150,7 @@ TEST(EasyRemezDlg, PredictionOutsideTheLimitLeavesTheTapsAlone) {
 }
 
 TEST(DetailRemezDlg, RealTimeMessagesAndTapLimit) {
-    EnsureApplication();
+    EnsureTestApp();
     CScriptedUi ui;
     CDetailRemezDlg dlg(ui, LowPassTable(), 1025);
     EXPECT_FALSE(dlg.Start());
@@ -170,7 +165,7 @@ TEST(DetailRemezDlg, RealTimeMessagesAndTapLimit) {
     ASSERT_TRUE(dlg.Start());
     EXPECT_EQ(dlg.Taps().size(), 63u);
     EXPECT_TRUE(dlg.IsRunning());
-    dlg.grab().save(QStringLiteral("/tmp/detail_remez_dlg.png"));
+    SaveGrabToGallery(dlg, "detail_remez_dlg");
 }
 
 TEST(RemezBiquadCommands, AreRegistered) {

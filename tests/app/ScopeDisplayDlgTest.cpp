@@ -1,3 +1,5 @@
+#include "AppTestSupport.h"
+
 #include "app/AppCommands.h"
 #include "app/dialogs/CScopeDisplayDlg.h"
 #include "document/CKymoDoc.h"
@@ -10,17 +12,8 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
-namespace {
-void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "app_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
-}
-} // namespace
-
 TEST(ScopeDisplayDlgTest, SpinsUpdateTheDocumentAtOnceAndClamp) {
-    EnsureApplication();
+    EnsureTestApp();
     CScriptedUi ui;
     CKymoDoc doc(ui);
     CScopeDisplayDlg dlg(doc, 2);
@@ -38,14 +31,14 @@ TEST(ScopeDisplayDlgTest, SpinsUpdateTheDocumentAtOnceAndClamp) {
     EXPECT_EQ(doc.m_scope.m_nPosition2, -100);
     EXPECT_EQ(dlg.findChild<QLineEdit*>("position2")->text(), "-100");
     dlg.findChild<QCheckBox*>()->setChecked(true);
-    dlg.grab().save(QStringLiteral("/tmp/scope_dlg.png"));
+    SaveGrabToGallery(dlg, "scope_dlg");
     dlg.accept();
     EXPECT_EQ(doc.m_scope.m_nRangeExp1, -2);
     EXPECT_EQ(doc.m_bScopeXY, 1);
 }
 
 TEST(ScopeDisplayDlgTest, CancelRestoresAndSingleChannelHasNoXy) {
-    EnsureApplication();
+    EnsureTestApp();
     CScriptedUi ui;
     CKymoDoc doc(ui);
     CScopeDisplayDlg dlg(doc, 3);

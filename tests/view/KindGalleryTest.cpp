@@ -64,6 +64,11 @@ struct KindCase {
     bool lowerTrace; // a trace is expected in the lower panel, else in the upper one
 };
 
+// Test names show the case's name, not its bytes (which hold a pointer).
+void PrintTo(const KindCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class KindGallery : public ::testing::TestWithParam<KindCase> {};
 
 TEST_P(KindGallery, DrawsItsPanelsWithTraces) {

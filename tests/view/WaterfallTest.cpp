@@ -14,15 +14,9 @@ TEST(WaterfallColour, SegmentsOfTheRamp) {
         int index;
         QColor colour;
     } cases[] = {
-        {0, QColor(0, 0, 0)},
-        {10, QColor(0, 0, 180)},
-        {43, QColor(0, (18 * 43) % 256, 255)},
-        {100, QColor(0, 255, ((255 - 1800) % 256 + 256) % 256)},
-        {150, QColor(255, 255, 0)},
-        {200, QColor(255, 0, (3600) % 256)},
-        {255, QColor(255, (18 * 255) % 256, 255)},
-        {-10, QColor(0, 0, 180)},
-        {266, QColor(0, 0, 180)},
+        {0, QColor(0, 0, 0)},         {10, QColor(0, 0, 180)},    {43, QColor(0, 6, 255)},
+        {100, QColor(0, 255, 247)},   {150, QColor(255, 255, 0)}, {200, QColor(255, 0, 16)},
+        {255, QColor(255, 238, 255)}, {-10, QColor(0, 0, 180)},   {266, QColor(0, 0, 180)},
     };
     for (const Case& c : cases) EXPECT_EQ(WaterfallColour(c.index), c.colour) << c.index;
 }

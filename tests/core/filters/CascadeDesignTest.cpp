@@ -35,6 +35,12 @@ std::string Name(const ::testing::TestParamInfo<DesignCase>& info) {
     return s.str();
 }
 
+// The case's values (the struct's padding bytes would change the test names on every run).
+void PrintTo(const DesignCase& c, std::ostream* os) {
+    *os << "kind " << c.kind << " shape " << c.shape << " n " << c.n << " f " << c.f1 << "/" << c.f2
+        << " ripple " << c.ripple << " stop " << c.stop;
+}
+
 int Design(const DesignCase& c, BiquadTable& ana, BiquadTable& iir) {
     switch (c.kind) {
     case kCascadeButterworth:

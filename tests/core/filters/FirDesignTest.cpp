@@ -207,6 +207,10 @@ struct WindowCheckCase {
     std::string message;
 };
 
+void PrintTo(const WindowCheckCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class WindowChecks : public ::testing::TestWithParam<WindowCheckCase> {};
 
 TEST_P(WindowChecks, FirstFailureAndField) {
@@ -251,6 +255,10 @@ struct KaiserCheckCase {
     std::optional<FirField> field;
     std::string message;
 };
+
+void PrintTo(const KaiserCheckCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class KaiserChecks : public ::testing::TestWithParam<KaiserCheckCase> {};
 
