@@ -1,6 +1,10 @@
 #include "app/AppCommands.h"
 
+#include "document/DocMessages.h"
+#include "document/DocumentUi.h"
+
 #include <map>
+#include <new>
 
 namespace {
 std::map<int, AppCommandHandler>& Registry() {
@@ -26,4 +30,14 @@ const std::vector<int>& DuplicateAppCommands() {
 const AppCommandHandler* FindAppCommand(int id) {
     const auto it = Registry().find(id);
     return it == Registry().end() ? nullptr : &it->second;
+}
+
+bool RunCommandGuarded(IDocumentUi& ui, const std::function<void()>& command) {
+    try {
+        command();
+        return true;
+    } catch (const std::bad_alloc&) {
+        ui.ShowMessage(msg::kAllocFailed, MessageIcon::Error);
+        return false;
+    }
 }

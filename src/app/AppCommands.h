@@ -26,6 +26,12 @@ const AppCommandHandler* FindAppCommand(int id);
 // unspecified order): each id must have exactly one handler.
 const std::vector<int>& DuplicateAppCommands();
 
+class IDocumentUi;
+
+// Runs a command; when memory runs out on the way, says so ("ﾒﾓﾘの確保ができませんでした。
+// new出来ず") instead of ending the program, and returns false.
+bool RunCommandGuarded(IDocumentUi& ui, const std::function<void()>& command);
+
 #define SONALYX_APP_CONCAT2(a, b) a##b
 #define SONALYX_APP_CONCAT(a, b) SONALYX_APP_CONCAT2(a, b)
 // SONALYX_APP_COMMAND(cmd::ID_FFT, ctx) { ctx.doc.OnFft(); }

@@ -106,7 +106,7 @@ void CMainFrame::OnCommand(int id) {
     if (GetState(id).enabled) {
         if (const AppCommandHandler* handler = FindAppCommand(id)) {
             AppCommandContext ctx{*this, *m_doc, this};
-            (*handler)(ctx);
+            if (!RunCommandGuarded(*m_pUi, [&] { (*handler)(ctx); })) m_doc->UpdateAllViews();
         } else {
             m_pUi->ShowMessage(NotBuiltMessage(id), MessageIcon::Information);
         }
@@ -116,11 +116,15 @@ void CMainFrame::OnCommand(int id) {
 
 void CMainFrame::OnDocumentUpdated() {
     if (m_view) m_view->OnUpdate();
+    UpdateTitle();
     UpdateCommandStates();
 }
 
 bool CMainFrame::OpenDocumentFile(const QString& path) {
-    if (!m_doc->OnOpenDocument(path.toStdString())) {
+    bool opened = false;
+    RunCommandGuarded(*m_pUi, [&] { opened = m_doc->OnOpenDocument(path.toStdString()); });
+    if (!opened) {
+        UpdateTitle();
         UpdateCommandStates();
         return false;
     }
@@ -143,6 +147,10 @@ void CMainFrame::OpenRecentFile(int index) {
 
 bool CMainFrame::SaveDocument(bool askName) {
     std::string path = m_bUntitled ? std::string() : m_doc->m_strPathName;
+    // A wave replaced by down-sampling does not overwrite its source without asking.
+    if (!askName && !path.empty() && m_doc->m_bWaveReplaced &&
+        !m_pUi->AskYesNo(path + msg::kOverwriteReplaced))
+        askName = true;
     if (askName || path.empty()) {
         const auto chosen = AskSavePath(*m_pUi, "名前を付けて保存", kWavFilter, {".wav"}, ".wav",
                                         msg::kWavExtension);
@@ -163,9 +171,11 @@ void CMainFrame::OnFileNew() {
 }
 
 void CMainFrame::UpdateTitle() {
-    const QString name = m_bUntitled || m_doc->m_strPathName.empty()
-                             ? QStringLiteral("Analyzer")
-                             : QFileInfo(QString::fromStdString(m_doc->m_strPathName)).fileName();
+    QString name = m_bUntitled || m_doc->m_strPathName.empty()
+                       ? QStringLiteral("Analyzer")
+                       : QFileInfo(QString::fromStdString(m_doc->m_strPathName)).fileName();
+    if (m_doc->m_bWaveReplaced && m_doc->HasWave())
+        name += QString::fromUtf8(" [ﾀﾞｳﾝｻﾝﾌﾟﾘﾝｸﾞ後 %1Hz]").arg(m_doc->m_nSamplesPerSec);
     setWindowTitle(name + QStringLiteral(" - Sonalyx"));
 }
 

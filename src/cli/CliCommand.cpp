@@ -1,7 +1,10 @@
 #include "cli/CliCommand.h"
 
+#include "document/DocMessages.h"
+
 #include <algorithm>
 #include <cstdlib>
+#include <new>
 
 CliArgs::CliArgs(const std::vector<std::string>& words) {
     for (std::size_t i = 0; i < words.size(); ++i) {
@@ -126,5 +129,10 @@ int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostrea
     CliContext ctx(out, err);
     const CliArgs args(
         std::vector<std::string>(words.begin() + static_cast<long>(used), words.end()));
-    return found->run(args, ctx);
+    try {
+        return found->run(args, ctx);
+    } catch (const std::bad_alloc&) {
+        err << msg::kAllocFailed << "\n";
+        return 1;
+    }
 }

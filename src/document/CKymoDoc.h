@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <vector>
@@ -67,6 +68,9 @@ public:
     void ReleaseWaveImage();
     // Reads a wave from `bytes` (the whole file). 1 on success, 0 otherwise (messages shown).
     int ReadWaveImage(const std::vector<std::uint8_t>& bytes);
+    // Reads a wave of `fileSize` bytes from the start of `in` straight into its image (one
+    // allocation that does not throw). 1 on success, 0 otherwise (messages shown).
+    int ReadWaveFile(std::istream& in, std::uint64_t fileSize);
 
     // ---- Analysis frame ----------------------------------------------------------------------
     // Sets m_nPow, m_nPoints and rebuilds the twiddle tables.
@@ -299,6 +303,9 @@ public:
     int m_nBitsPerSample = 16;
     int m_nRiffSize = 0;
     std::string m_strPathName; // file the document was opened from or saved to
+    // The wave held was replaced by down-sampling since it was opened or saved: it differs from
+    // the file m_strPathName names.
+    bool m_bWaveReplaced = false;
 
     // Analysis frame.
     int m_nPow = 4;
@@ -481,6 +488,14 @@ public:
     std::shared_ptr<const TubeChart> m_pTubeChart;
 
 private:
+    // Takes `image` (imageSize valid bytes, the first 12 checked) as the wave when its chunks
+    // give a usable format and data; 1 on success, 0 otherwise (the held image unchanged).
+    int AdoptWaveImage(std::unique_ptr<std::uint8_t[]> image, int imageSize);
+    // The steps after a wave read: kind, sub-request and channel mode with a redraw on success;
+    // on failure the load-failure message. `kindBefore` is the data kind before the load.
+    bool FinishWaveLoad(int read, int kindBefore);
+    bool LoadFailed(int kindBefore);
+
     IDocumentUi& m_ui;
     // Passes of the document FFT for each size used so far.
     std::unique_ptr<FftPlanCache> m_fftPlans;

@@ -3,6 +3,11 @@
 // Message texts of the document core, exactly as the program shows them.
 namespace msg {
 inline constexpr const char* kOpenFailed = "ﾒﾓﾘの確保ができないか未知の形式です。ReadFileでFalse";
+// Shown after the path of a wave that down-sampling replaced, before it is saved over its file.
+inline constexpr const char* kOverwriteReplaced =
+    "\nはﾀﾞｳﾝｻﾝﾌﾟﾘﾝｸﾞ前の元のﾌｧｲﾙです。ﾀﾞｳﾝｻﾝﾌﾟﾘﾝｸﾞ後の波形で上書きしますか？\n"
+    "(いいえ：名前を付けて保存)";
+inline constexpr const char* kCannotOpenFile = "ﾌｧｲﾙを開けませんでした。";
 inline constexpr const char* kAllocFailed = "ﾒﾓﾘの確保ができませんでした。new出来ず";
 inline constexpr const char* kNoWide = "ここは、16bit以上をまだｻﾎﾟｰﾄしていません。あしからず...";
 inline constexpr const char* kTwoChannelsOnly = "2chまでの対応です";

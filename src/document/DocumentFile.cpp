@@ -6,35 +6,46 @@
 #include "document/MeasurementFile.h"
 
 #include <algorithm>
-#include <climits>
 #include <fstream>
 
 namespace {
-
 constexpr std::size_t kSavePiece = 1048576;
-
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return false;
-    const std::streamoff size = in.tellg();
-    if (size < 0 || size > INT_MAX) return false;
-    out.resize(static_cast<std::size_t>(size));
-    in.seekg(0);
-    return static_cast<bool>(in.read(reinterpret_cast<char*>(out.data()), size));
-}
-
 } // namespace
 
 bool CKymoDoc::OnOpenDocument(const std::string& path) {
-    std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) {
-        const int kindBefore = disp_mode1;
+    const int kindBefore = disp_mode1;
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
+    std::uint8_t head[4] = {};
+    if (size >= 4) {
+        in.seekg(0);
+        in.read(reinterpret_cast<char*>(head), 4);
+    }
+    if (size < 0 || !in) {
         ReleaseWaveImage();
-        m_ui.ShowMessage(msg::kOpenFailed, MessageIcon::Error);
+        m_strPathName.clear();
+        m_ui.ShowMessage(path + "\n" + msg::kCannotOpenFile, MessageIcon::Error);
         if (disp_mode1 != kindBefore) UpdateAllViews();
         return false;
     }
-    if (!LoadFromBytes(bytes, path)) return false;
+    bool loaded = false;
+    if (size < 12 || IsMeasurementMagic(head) || HasTag(head, "AUDO")) {
+        // Short files and measurement data: at most the largest measurement file is read.
+        std::vector<std::uint8_t> bytes;
+        if (ReadMeasurementFileBytes(path, bytes))
+            loaded = LoadFromBytes(bytes, path);
+        else
+            LoadFailed(kindBefore);
+    } else {
+        // A wave is read once, straight into its image.
+        ReleaseWaveImage();
+        in.seekg(0);
+        loaded = FinishWaveLoad(ReadWaveFile(in, static_cast<std::uint64_t>(size)), kindBefore);
+    }
+    if (!loaded) {
+        m_strPathName.clear();
+        return false;
+    }
     m_strPathName = path;
     return true;
 }
@@ -42,25 +53,30 @@ bool CKymoDoc::OnOpenDocument(const std::string& path) {
 bool CKymoDoc::LoadFromBytes(const std::vector<std::uint8_t>& bytes, const std::string& path) {
     const int kindBefore = disp_mode1;
     ReleaseWaveImage();
-    auto fail = [&] {
-        ReleaseWaveImage();
-        m_ui.ShowMessage(msg::kOpenFailed, MessageIcon::Error);
-        if (disp_mode1 != kindBefore) UpdateAllViews();
-        return false;
-    };
-    if (bytes.size() < 12) return fail();
+    if (bytes.size() < 12) return LoadFailed(kindBefore);
 
     if (IsMeasurementMagic(bytes.data())) {
-        if (!ReadMeasurementData(*this, bytes, path)) return fail();
+        if (!ReadMeasurementData(*this, bytes, path)) return LoadFailed(kindBefore);
         UpdateAllViews();
         return true;
     }
     if (HasTag(bytes.data(), "AUDO")) {
         m_ui.ShowMessage(msg::kAudioFile);
-        return fail();
+        return LoadFailed(kindBefore);
     }
-    if (!ReadWaveImage(bytes)) return fail();
+    return FinishWaveLoad(ReadWaveImage(bytes), kindBefore);
+}
 
+bool CKymoDoc::LoadFailed(int kindBefore) {
+    ReleaseWaveImage();
+    m_ui.ShowMessage(msg::kOpenFailed, MessageIcon::Error);
+    if (disp_mode1 != kindBefore) UpdateAllViews();
+    return false;
+}
+
+bool CKymoDoc::FinishWaveLoad(int read, int kindBefore) {
+    if (!read) return LoadFailed(kindBefore);
+    m_bWaveReplaced = false;
     disp_mode1 = kind::Wave;
     disp_mode0 = subreq::RawWave;
     if (m_nChannel > 2) {
@@ -101,6 +117,7 @@ bool CKymoDoc::OnSaveDocument(const std::string& path) {
         return false;
     }
     m_strPathName = path;
+    m_bWaveReplaced = false;
     UpdateAllViews();
     return true;
 }

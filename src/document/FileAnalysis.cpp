@@ -72,9 +72,10 @@ int CKymoDoc::OnSetUpFileAnalysis(int which, const AnalysisSetup& setup) {
         return 0;
     }
     if (m_nDownExp != 0) {
-        for (int pass = 0; pass < -m_nDownExp; ++pass)
-            if (!DecimateWave()) break;
+        const int passes = -m_nDownExp;
         m_nDownExp = 0;
+        for (int pass = 0; pass < passes; ++pass)
+            if (!DecimateWave()) return 0;
     }
     if (setup.windowType >= wnd::Triangle && setup.windowType <= wnd::Kaiser) {
         m_nWindowType = setup.windowType;

@@ -8,14 +8,10 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <fstream>
 
 namespace {
-
-// Live instrument kinds kept after a panel closes that the files also take.
-constexpr int kLiveScope = 12;
-constexpr int kLiveAutoCorr = 20;
-constexpr int kLiveCrossCorr = 21;
 
 constexpr int kHeaderBytes = 16;
 constexpr int kScopeInts = 5;
@@ -105,7 +101,10 @@ constexpr std::size_t kMaxFileBytes =
     kHeaderBytes + 4u * std::max<std::size_t>(4u * limits::kComplexCapacity,
                                               2u * limits::kWaveCapacity + kScopeInts);
 
-bool ReadFilePrefix(const std::string& path, std::vector<std::uint8_t>& out) {
+} // namespace
+
+bool ReadMeasurementFileBytes(const std::string& path, std::vector<std::uint8_t>& out) {
+    out.clear();
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     out.resize(kMaxFileBytes);
@@ -114,7 +113,9 @@ bool ReadFilePrefix(const std::string& path, std::vector<std::uint8_t>& out) {
     return !in.bad();
 }
 
-} // namespace
+bool IsScopeShowMode(int show) {
+    return (show >= 1 && show <= 4) || show == 8;
+}
 
 bool IsMeasurementMagic(const std::uint8_t* first4) {
     return LayoutForMagic(first4) != nullptr;
@@ -126,7 +127,7 @@ const char* MeasurementMagicForKind(int dataKind, int channelMode) {
     case kind::Transfer:
     case kind::LiveTransfer:
         return "OPER";
-    case kLiveScope:
+    case kind::LiveScope:
     case kind::Scope:
         return "OSC1";
     case kind::Spectrum1:
@@ -139,9 +140,9 @@ const char* MeasurementMagicForKind(int dataKind, int channelMode) {
         return "OPJ1";
     case kind::AutoCorr2:
         return "OPJ2";
-    case kLiveAutoCorr:
+    case kind::LiveAutoCorr:
         return channelMode == chan::Ch1 ? "OPJ1" : channelMode == chan::Both ? "OPJ2" : nullptr;
-    case kLiveCrossCorr:
+    case kind::LiveCrossCorr:
     case kind::CrossCorr:
         return "OPSO";
     default:
@@ -239,10 +240,35 @@ int ParseMeasurementBytes(IDocumentUi& ui, const std::string& path,
         return 0;
     }
 
+    const float dt = ReadFloat(bytes.data() + 12);
+    if (!std::isfinite(dt) || !(dt > 0.0f)) {
+        ui.ShowMessage(oprmsg::kOtherFormat, MessageIcon::Error);
+        return 0;
+    }
+    ScopeFileValues scope;
+    if (layout->kind == kind::Scope) {
+        const std::uint8_t* v = bytes.data() + FileBytes(*layout, n) - 4u * kScopeInts;
+        auto at = [v](int i) { return static_cast<int>(ReadLe32(v + 4 * i)); };
+        scope = {at(0), at(1), at(2), at(3), at(4)};
+        ScopeDisplay display;
+        display.m_nRangeExp1 = scope.rangeExp1;
+        display.m_nRangeExp2 = scope.rangeExp2;
+        display.m_nPosStep1 = scope.posStep1;
+        display.m_nPosStep2 = scope.posStep2;
+        if (!display.IsValid()) {
+            ui.ShowMessage(oprmsg::kOtherFormat, MessageIcon::Error);
+            return 0;
+        }
+        if (!IsScopeShowMode(scope.show)) {
+            ui.ShowMessage(oprmsg::kScopeModeError, MessageIcon::Error);
+            return 0;
+        }
+    }
+
     ui.SetWaitCursor(true);
     t.pow = pow;
     t.n = n;
-    t.dt = ReadFloat(bytes.data() + 12);
+    t.dt = dt;
     const std::uint8_t* p = bytes.data() + kHeaderBytes;
     for (int s = 0; s < layout->count; ++s) {
         float* dest = TargetArray(t, layout->slots[s]);
@@ -250,14 +276,7 @@ int ParseMeasurementBytes(IDocumentUi& ui, const std::string& path,
             for (int i = 0; i < n; ++i) dest[i] = ReadFloat(p + 4 * i);
         p += 4 * static_cast<std::size_t>(n);
     }
-    if (layout->kind == kind::Scope) {
-        int v[kScopeInts];
-        for (int& x : v) {
-            x = static_cast<int>(ReadLe32(p));
-            p += 4;
-        }
-        t.scope = {v[0], v[1], v[2], v[3], v[4]};
-    }
+    if (layout->kind == kind::Scope) t.scope = scope;
     t.kind = layout->kind;
     ui.SetWaitCursor(false);
     return 1;
@@ -265,6 +284,6 @@ int ParseMeasurementBytes(IDocumentUi& ui, const std::string& path,
 
 int ReadMeasurementPath(IDocumentUi& ui, const std::string& path, MeasurementTarget& t) {
     std::vector<std::uint8_t> bytes;
-    if (!ReadFilePrefix(path, bytes)) return 0;
+    if (!ReadMeasurementFileBytes(path, bytes)) return 0;
     return ParseMeasurementBytes(ui, path, bytes, t);
 }

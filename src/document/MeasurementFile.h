@@ -33,6 +33,8 @@ struct ScopeFileValues {
     int rangeExp1 = 0, rangeExp2 = 0;
     int posStep1 = 0, posStep2 = 0;
 };
+// True for the channel modes of the oscilloscope: 1 ch1, 2 or 8 both, 3 ch2, 4 X-Y.
+bool IsScopeShowMode(int show);
 
 // What the writer saves: the data kind with its processing channel, the frame and the arrays
 // (any of them may be null when the kind does not use it).
@@ -75,11 +77,17 @@ MeasurementSource DocumentMeasurementSource(const CKymoDoc& doc);
 int WriteMeasurementData(IDocumentUi& ui, const std::string& path, const MeasurementSource& src);
 
 // Parses a whole file image. Shows the path (with the display-only note of the kind) and reads
-// the arrays; the header must give m_nPow 0..8, N = 2^(m_nPow + 7) and the file must hold every
-// value it promises, otherwise "異なるデーター形式です。" and nothing in `t` changes.
+// the arrays; the header must give m_nPow 0..8, N = 2^(m_nPow + 7) and a finite m_fDt above 0,
+// the file must hold every value it promises, and the display values of "OSC1" must lie within
+// the ranges of the oscilloscope's controls; otherwise "異なるデーター形式です。" (an unknown
+// channel mode: "エラーしてます") and nothing in `t` changes.
 // 1 read, 0 not read.
 int ParseMeasurementBytes(IDocumentUi& ui, const std::string& path,
                           const std::vector<std::uint8_t>& bytes, MeasurementTarget& t);
+
+// The first bytes of a file, as many as the largest measurement-data file holds (four arrays
+// of 32768 points and the display values); false when it cannot be opened or read.
+bool ReadMeasurementFileBytes(const std::string& path, std::vector<std::uint8_t>& out);
 
 // Reads a named file as ParseMeasurementBytes does; a file that cannot be opened is not read.
 int ReadMeasurementPath(IDocumentUi& ui, const std::string& path, MeasurementTarget& t);

@@ -5,6 +5,14 @@
 #include <algorithm>
 #include <cmath>
 
+bool ScopeDisplay::IsValid() const {
+    auto inRange = [](int v, int lo, int hi) { return v >= lo && v <= hi; };
+    return inRange(m_nRangeExp1, kRangeExpMin, kRangeExpMax) &&
+           inRange(m_nRangeExp2, kRangeExpMin, kRangeExpMax) &&
+           inRange(m_nPosStep1, kPosStepMin, kPosStepMax) &&
+           inRange(m_nPosStep2, kPosStepMin, kPosStepMax);
+}
+
 void ScopeDisplay::Derive() {
     m_fRange1 = std::ldexp(1.0f, m_nRangeExp1);
     m_fRange2 = std::ldexp(1.0f, m_nRangeExp2);

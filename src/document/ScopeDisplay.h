@@ -6,6 +6,12 @@
 // position steps p (position 10 x p percent, -10..10) of both channels, and the values the view
 // draws with. Saved with "OSC1" files after `m_nScopeShow`.
 struct ScopeDisplay {
+    // Ranges of the display settings' controls.
+    static constexpr int kRangeExpMin = -2;
+    static constexpr int kRangeExpMax = 9;
+    static constexpr int kPosStepMin = -10;
+    static constexpr int kPosStepMax = 10;
+
     int m_nRangeExp1 = 0;
     int m_nRangeExp2 = 0;
     int m_nPosStep1 = 0;
@@ -15,7 +21,9 @@ struct ScopeDisplay {
     int m_nPosition1 = 0; // percent, 10 x m_nPosStep1
     int m_nPosition2 = 0;
 
-    // Recomputes the scales and positions from the exponents and steps.
+    // True when both exponents and both steps lie within the controls' ranges.
+    bool IsValid() const;
+    // Recomputes the scales and positions from the exponents and steps, which must be valid.
     void Derive();
 };
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <istream>
 #include <new>
 
 namespace {
@@ -49,29 +50,56 @@ void CKymoDoc::ReleaseWaveImage() {
     }
 }
 
-int CKymoDoc::ReadWaveImage(const std::vector<std::uint8_t>& bytes) {
-    if (bytes.size() < 12) return 0;
-    const std::uint8_t* head = bytes.data();
-    if (!HasTag(head, "RIFF") && !HasTag(head + 8, "WAVE")) return 0;
+namespace {
 
+// The image of a file whose first 12 bytes are `head` and which holds `available` bytes after
+// them: allocated (without throwing) at 12 + min(RIFF size - 4, available) bytes with the head
+// copied in. Null when the file is not a wave (no message) or the image cannot be allocated
+// ("ﾒﾓﾘの確保ができませんでした。new出来ず").
+std::unique_ptr<std::uint8_t[]> AllocateWaveImage(IDocumentUi& ui, const std::uint8_t* head,
+                                                  std::uint64_t available, int& imageSize) {
+    if (!HasTag(head, "RIFF") && !HasTag(head + 8, "WAVE")) return nullptr;
     // Sizes from the file are unsigned and trusted only as far as the file's bytes go.
     const std::uint32_t riffSize = ReadLe32(head + 4);
-    if (riffSize < 4) return 0;
-    const std::uint64_t wanted = static_cast<std::uint64_t>(riffSize) - 4;
-    const std::uint64_t present = bytes.size() - 12;
-    const std::uint64_t r = std::min(wanted, present);
+    if (riffSize < 4) return nullptr;
+    const std::uint64_t r = std::min<std::uint64_t>(riffSize - 4u, available);
     if (12 + r > static_cast<std::uint64_t>(INT_MAX)) {
-        m_ui.ShowMessage(msg::kAllocFailed, MessageIcon::Error);
-        return 0;
+        ui.ShowMessage(msg::kAllocFailed, MessageIcon::Error);
+        return nullptr;
     }
-    const int imageSize = static_cast<int>(12 + r);
+    imageSize = static_cast<int>(12 + r);
     std::unique_ptr<std::uint8_t[]> image(new (std::nothrow) std::uint8_t[imageSize]);
     if (!image) {
-        m_ui.ShowMessage(msg::kAllocFailed, MessageIcon::Error);
-        return 0;
+        ui.ShowMessage(msg::kAllocFailed, MessageIcon::Error);
+        return nullptr;
     }
-    std::memcpy(image.get(), head, static_cast<std::size_t>(imageSize));
+    std::memcpy(image.get(), head, 12);
+    return image;
+}
 
+} // namespace
+
+int CKymoDoc::ReadWaveImage(const std::vector<std::uint8_t>& bytes) {
+    if (bytes.size() < 12) return 0;
+    int imageSize = 0;
+    auto image = AllocateWaveImage(m_ui, bytes.data(), bytes.size() - 12, imageSize);
+    if (!image) return 0;
+    std::memcpy(image.get() + 12, bytes.data() + 12, static_cast<std::size_t>(imageSize - 12));
+    return AdoptWaveImage(std::move(image), imageSize);
+}
+
+int CKymoDoc::ReadWaveFile(std::istream& in, std::uint64_t fileSize) {
+    std::uint8_t head[12];
+    if (fileSize < 12 || !in.read(reinterpret_cast<char*>(head), 12)) return 0;
+    int imageSize = 0;
+    auto image = AllocateWaveImage(m_ui, head, fileSize - 12, imageSize);
+    if (!image) return 0;
+    in.read(reinterpret_cast<char*>(image.get() + 12), imageSize - 12);
+    return AdoptWaveImage(std::move(image), 12 + static_cast<int>(in.gcount()));
+}
+
+int CKymoDoc::AdoptWaveImage(std::unique_ptr<std::uint8_t[]> image, int imageSize) {
+    const std::uint32_t riffSize = ReadLe32(image.get() + 4);
     WaveFormat fmt;
     bool haveFmt = false;
     std::int64_t dataOffset = -1;

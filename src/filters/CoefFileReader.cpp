@@ -34,6 +34,11 @@ void ReadHeaderLine(const CoefTokens& t, CoefFileHeader& header, int& declaredOr
     if (t[2] == "CutOff(H):") header.cutHigh = CoefAtoF(t[3]);
 }
 
+// Sections an IIR order declares, (order + 1) / 2, for any int order.
+long long DeclaredSections(int order) {
+    return (static_cast<long long>(order) + 1) / 2;
+}
+
 void StoreSection(const CoefTokens& t, double* six) {
     for (int c = 0; c < 6; ++c) six[c] = CoefAtoF(t[c]);
 }
@@ -109,7 +114,7 @@ int CoefFile::ReadFirFile(const std::string& path, CoefFileHeader& header,
     }
 
     if (header.sectionType == 0) {
-        if (sections != (declaredOrder + 1) / 2) m_ui.ShowMessage(fmsg::kIirOrderWins);
+        if (sections != DeclaredSections(declaredOrder)) m_ui.ShowMessage(fmsg::kIirOrderWins);
         header.count = 2 * sections;
     } else {
         header.count = static_cast<int>(values.size());
@@ -185,7 +190,7 @@ int CoefFile::ReadIirFile(const std::string& path, CoefFileHeader& header, Biqua
         m_ui.ShowMessage(fmsg::kNotIirFile, MessageIcon::Error);
         return 0;
     }
-    if (sections != (declaredOrder + 1) / 2) m_ui.ShowMessage(fmsg::kIirOrderWins);
+    if (sections != DeclaredSections(declaredOrder)) m_ui.ShowMessage(fmsg::kIirOrderWins);
     header.count = 2 * sections;
     if (countedLines >= 0 && countedLines != sections) m_ui.ShowMessage(fmsg::kAnalogOrder);
     return 1;

@@ -1,5 +1,6 @@
 #include "AppTestSupport.h"
 
+#include "app/AppCommands.h"
 #include "app/CKymoApp.h"
 #include "app/CMainFrame.h"
 #include "app/CMainStatusBar.h"
@@ -9,10 +10,12 @@
 #include "document/CKymoDoc.h"
 #include "document/CommandIds.h"
 #include "document/ScriptedUi.h"
+#include "view/PlotColours.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -20,9 +23,12 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
+
+#include <new>
 
 namespace {
 
@@ -169,7 +175,7 @@ TEST_F(Shell, VersionDialogTextsAndHomePageFailure) {
     EXPECT_EQ(ui.opened[0], CVersionInfoDlg::kWebAddress);
     EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"ｲﾝﾀｰﾈｯﾄｴｸｽﾌﾟﾛｰﾗを開けませんでした！"});
     dlg.adjustSize();
-    EXPECT_TRUE(dlg.grab().save(GrabDir() + QStringLiteral("/version.png")));
+    SaveGrabToGallery(dlg, "version");
 }
 
 TEST_F(Shell, DiskAndMemoryTextFormats) {
@@ -186,17 +192,29 @@ TEST_F(Shell, GrabMainWindowWithStereoWave) {
     frame.resize(1024, 600);
     frame.show();
     QApplication::processEvents();
-    EXPECT_TRUE(frame.grab().save(GrabDir() + QStringLiteral("/main.png")));
+    const QImage main = frame.grab().toImage();
+    SaveImageToGallery(main, "main");
+    // The envelope of channel 1 is drawn inside the view.
+    const QWidget* view = frame.centralWidget();
+    const QRect area(view->mapTo(&frame, QPoint(0, 0)), view->size());
+    int wavePixels = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            wavePixels += main.pixel(x, y) == plotcolour::WaveCh1().rgb();
+    EXPECT_GT(wavePixels, 100);
     int i = 0;
     for (QAction* top : frame.menuBar()->actions()) {
         QMenu* menu = top->menu();
         emit menu->aboutToShow();
         menu->popup(QPoint(0, 0));
         QApplication::processEvents();
-        EXPECT_TRUE(menu->grab().save(GrabDir() + QStringLiteral("/menu%1.png").arg(i++)));
+        EXPECT_FALSE(menu->actions().isEmpty()) << top->text().toStdString();
+        SaveGrabToGallery(*menu, QStringLiteral("menu%1").arg(i++).toUtf8().constData());
         menu->hide();
     }
-    EXPECT_TRUE(CStartupBanner::BannerPicture().save(GrabDir() + QStringLiteral("/banner.png")));
+    const QPixmap banner = CStartupBanner::BannerPicture();
+    EXPECT_FALSE(banner.isNull());
+    SaveImageToGallery(banner.toImage(), "banner");
     frame.close();
 }
 
@@ -214,9 +232,25 @@ TEST_F(Shell, FailedOpenKeepsTitleAndRecentList) {
     CMainFrame frame(&ui);
     EXPECT_FALSE(frame.OpenDocumentFile(QStringLiteral("/nonexistent/none.wav")));
     EXPECT_EQ(ui.MessageTexts(),
-              std::vector<std::string>{"ﾒﾓﾘの確保ができないか未知の形式です。ReadFileでFalse"});
+              std::vector<std::string>{"/nonexistent/none.wav\nﾌｧｲﾙを開けませんでした。"});
     EXPECT_TRUE(frame.RecentFiles().Files().isEmpty());
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("Analyzer - Sonalyx"));
+}
+
+// After a failed open no wave is held, so the title no longer names the file opened before.
+TEST_F(Shell, FailedOpenAfterAWaveRestoresTheTitle) {
+    CMainFrame frame(&ui);
+    ASSERT_TRUE(frame.OpenDocumentFile(WriteTestWav("held.wav", 2, 2048)));
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("held.wav - Sonalyx"));
+    const QTemporaryDir folder;
+    for (const QString& bad : {folder.path() + QStringLiteral("/none.wav"), folder.path()}) {
+        ui.Clear();
+        EXPECT_FALSE(frame.OpenDocumentFile(bad));
+        EXPECT_EQ(ui.MessageTexts(),
+                  std::vector<std::string>{bad.toStdString() + "\nﾌｧｲﾙを開けませんでした。"});
+        EXPECT_FALSE(frame.Document().HasWave());
+        EXPECT_EQ(frame.windowTitle(), QStringLiteral("Analyzer - Sonalyx"));
+    }
 }
 
 TEST_F(Shell, SaveAsWritesTheWaveAndNamesTheWindow) {
@@ -229,4 +263,48 @@ TEST_F(Shell, SaveAsWritesTheWaveAndNamesTheWindow) {
     EXPECT_TRUE(QFile::exists(target + QStringLiteral(".wav")));
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("saved.wav - Sonalyx"));
     EXPECT_TRUE(frame.RecentFiles().Files().first().endsWith(QStringLiteral("saved.wav")));
+}
+
+TEST_F(Shell, CommandsThatRunOutOfMemoryAreReported) {
+    int ran = 0;
+    EXPECT_TRUE(RunCommandGuarded(ui, [&] { ++ran; }));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(RunCommandGuarded(ui, [&] {
+        ++ran;
+        throw std::bad_alloc();
+    }));
+    EXPECT_EQ(ran, 2);
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<std::string>{"ﾒﾓﾘの確保ができませんでした。new出来ず"});
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Error);
+}
+
+// A wave replaced by down-sampling is shown as such and does not overwrite its file unasked.
+TEST_F(Shell, SaveOfADownSampledWaveAsksBeforeOverwritingItsFile) {
+    CMainFrame frame(&ui);
+    const QString source = WriteTestWav("source48k.wav", 2, 20000);
+    ASSERT_TRUE(frame.OpenDocumentFile(source));
+    const qint64 sourceBytes = QFileInfo(source).size();
+    ASSERT_EQ(frame.Document().DecimateWave(), 1);
+    frame.Document().UpdateAllViews();
+    EXPECT_EQ(frame.windowTitle(),
+              QString::fromUtf8("source48k.wav [ﾀﾞｳﾝｻﾝﾌﾟﾘﾝｸﾞ後 24000Hz] - Sonalyx"));
+
+    // "No": Save As instead; the source keeps its bytes.
+    const QTemporaryDir folder;
+    const QString other = folder.filePath(QStringLiteral("half.wav"));
+    ui.Clear();
+    ui.yesNoAnswers.push_back(false);
+    ui.fileAnswers.push_back(other.toStdString());
+    frame.OnCommand(cmd::ID_FILE_SAVE);
+    ASSERT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(ui.questions[0].rfind(source.toStdString(), 0), 0u);
+    EXPECT_EQ(QFileInfo(source).size(), sourceBytes);
+    EXPECT_LT(QFileInfo(other).size(), sourceBytes);
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("half.wav - Sonalyx"));
+
+    // Saved under its own name, the wave is no longer a replacement: Save asks nothing.
+    ui.Clear();
+    frame.OnCommand(cmd::ID_FILE_SAVE);
+    EXPECT_TRUE(ui.questions.empty());
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <sstream>
 
 TEST(CliInfo, PrintsTheWaveFields) {
@@ -40,7 +41,7 @@ TEST(CliInfo, FailedOpenPrintsTheMessagesAndExits1) {
 
     std::ostringstream out2, err2;
     EXPECT_EQ(RunCli({"info", dir.Path("missing.wav")}, out2, err2), 1);
-    EXPECT_EQ(err2.str(), std::string(msg::kOpenFailed) + "\n");
+    EXPECT_EQ(err2.str(), dir.Path("missing.wav") + "\n" + msg::kCannotOpenFile + "\n");
 }
 
 TEST(CliInfo, UsageErrors) {
@@ -50,4 +51,15 @@ TEST(CliInfo, UsageErrors) {
     EXPECT_EQ(RunCli({}, out, err), 2);
     EXPECT_EQ(RunCli({"help"}, out, err), 0);
     EXPECT_NE(out.str().find("info FILE"), std::string::npos);
+}
+
+// Memory that runs out inside a command is reported and the command fails; the program goes on.
+TEST(CliRun, AllocationFailureEndsTheCommandWithTheMessage) {
+    static const bool registered =
+        RegisterCliCommand({"test-out-of-memory", "test-out-of-memory",
+                            [](const CliArgs&, CliContext&) -> int { throw std::bad_alloc(); }});
+    ASSERT_TRUE(registered);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCli({"test-out-of-memory"}, out, err), 1);
+    EXPECT_EQ(err.str(), std::string(msg::kAllocFailed) + "\n");
 }

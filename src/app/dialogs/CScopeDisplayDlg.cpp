@@ -16,11 +16,6 @@
 
 namespace {
 
-constexpr int kRangeMin = -2;
-constexpr int kRangeMax = 9;
-constexpr int kStepMin = -10;
-constexpr int kStepMax = 10;
-
 QToolButton* Arrow(Qt::ArrowType type, const QString& name) {
     auto* b = new QToolButton;
     b->setArrowType(type);
@@ -102,13 +97,13 @@ void CScopeDisplayDlg::AddChannelRows(QGridLayout* grid, int channel, int row) {
 
 void CScopeDisplayDlg::StepRange(int channel, int step) {
     int& e = channel == 2 ? m_values.m_nRangeExp2 : m_values.m_nRangeExp1;
-    e = std::clamp(e + step, kRangeMin, kRangeMax);
+    e = std::clamp(e + step, ScopeDisplay::kRangeExpMin, ScopeDisplay::kRangeExpMax);
     Apply();
 }
 
 void CScopeDisplayDlg::StepPosition(int channel, int step) {
     int& p = channel == 2 ? m_values.m_nPosStep2 : m_values.m_nPosStep1;
-    p = std::clamp(p + step, kStepMin, kStepMax);
+    p = std::clamp(p + step, ScopeDisplay::kPosStepMin, ScopeDisplay::kPosStepMax);
     Apply();
 }
 

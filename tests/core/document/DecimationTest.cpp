@@ -144,4 +144,58 @@ TEST(Decimation, TooShortForOneDecimatedRecordChangesNothingButTheFrame) {
     EXPECT_EQ(doc.m_nPoints, 1024);
 }
 
+// A block alignment larger than the samples of a frame: the decimation reads every frame at
+// the file's stride and the tones keep their frequency (0.05 cycles per frame becomes 0.1).
+TEST(Decimation, PaddedFramesKeepTheirStride) {
+    struct Case {
+        int channels;
+        int blockAlign; // bytes; the samples take 2 per channel
+    };
+    for (const Case& c : {Case{2, 8}, Case{1, 4}, Case{2, 6}}) {
+        const int values = c.blockAlign / 2; // 16-bit values per frame, padding included
+        std::vector<int> samples;
+        const int frames = 20000;
+        for (int i = 0; i < frames; ++i)
+            for (int v = 0; v < values; ++v)
+                samples.push_back(v < c.channels ? static_cast<int>(std::lround(
+                                                       8000 * std::sin(2 * kPi * 0.05 * i)))
+                                                 : (i % 2 ? 30000 : -30000)); // padding
+        WavFormat format;
+        format.channels = c.channels;
+        format.blockAlignOverride = c.blockAlign;
+        CScriptedUi ui;
+        CKymoDoc doc(ui);
+        ASSERT_TRUE(doc.LoadFromBytes(BuildWav(format, samples)));
+        ASSERT_EQ(doc.m_nBlockSize, c.blockAlign);
+        doc.SetPow(4);
+        ASSERT_EQ(doc.DecimateWave(), 1) << c.blockAlign;
+        EXPECT_EQ(doc.m_nBlockSize, 2 * c.channels);
+        EXPECT_EQ(doc.m_nFrames, (frames - doc.m_nDecimTaps) / 2);
+        for (int ch = 1; ch <= c.channels; ++ch) {
+            EXPECT_NEAR(ToneAmplitude(doc, ch, 0.1, 500, 4000), 8000, 80)
+                << c.blockAlign << " ch" << ch;
+            EXPECT_LT(ToneAmplitude(doc, ch, 0.05, 500, 4000), 80) << c.blockAlign << " ch" << ch;
+        }
+    }
+}
+
+TEST(Decimation, MoreThanTwoChannelsAreRefused) {
+    CScriptedUi ui;
+    CKymoDoc doc(ui);
+    WavFormat format;
+    format.channels = 4;
+    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(format, SineSamples(20000, 4, 1000, 0.01))));
+    ui.Clear();
+    const auto imageBefore = doc.m_nWaveImageSize;
+    AnalysisSetup setup;
+    setup.pow = 2;
+    setup.downExp = -1;
+    EXPECT_EQ(doc.OnSetUpFileAnalysis(analysis::Spectrum, setup), 0);
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"2chまでの対応です"});
+    EXPECT_EQ(doc.m_nSamplesPerSec, 48000);
+    EXPECT_EQ(doc.m_nWaveImageSize, imageBefore);
+    EXPECT_EQ(doc.m_nDownExp, 0);
+    EXPECT_EQ(doc.disp_mode1, kind::Wave);
+}
+
 } // namespace

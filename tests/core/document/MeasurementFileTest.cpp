@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
+#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <numbers>
@@ -189,6 +191,26 @@ std::vector<std::uint8_t> OperHeader(int pow, int n, std::size_t floats) {
     return b;
 }
 
+// A complete 128-point file of `magic` (OPER or OSC1) with sampling period `dt`; OSC1 ends with
+// the five display values.
+std::vector<std::uint8_t> SmallFile(const char* magic, float dt, ScopeFileValues scope = {}) {
+    const bool osc = std::string(magic) == "OSC1";
+    std::vector<std::uint8_t> b = OperHeader(0, 128, 2 * 128 + (osc ? 5 : 0));
+    std::memcpy(b.data(), magic, 4);
+    WriteLe32(b.data() + 12, std::bit_cast<std::uint32_t>(dt));
+    if (osc) {
+        std::uint8_t* v = b.data() + 16 + 4 * 256;
+        for (int x :
+             {scope.show, scope.rangeExp1, scope.rangeExp2, scope.posStep1, scope.posStep2}) {
+            WriteLe32(v, static_cast<std::uint32_t>(x));
+            v += 4;
+        }
+    }
+    return b;
+}
+
+constexpr float kGoodDt = 1.0f / 48000.0f;
+
 class MeasurementBadFile : public ::testing::TestWithParam<BadCase> {};
 
 TEST_P(MeasurementBadFile, IsNotReadAndChangesNothing) {
@@ -206,7 +228,12 @@ TEST_P(MeasurementBadFile, IsNotReadAndChangesNothing) {
     t.pow = 77;
     EXPECT_EQ(ReadMeasurementPath(ui, path, t), 0);
     Texts expected = c.messages;
-    if (c.showsPath) expected.insert(expected.begin(), path);
+    if (c.showsPath) {
+        // The path, with the display-only note of an "OSC1" file.
+        const bool scope = c.bytes.size() >= 4 && std::memcmp(c.bytes.data(), "OSC1", 4) == 0;
+        expected.insert(expected.begin(),
+                        scope ? path + "\n 　..ｵｼﾛｽｺｰﾌﾟ表示専用として開きます" : path);
+    }
     EXPECT_EQ(ui.MessageTexts(), expected);
     EXPECT_EQ(t.pow, 77);
     EXPECT_EQ(t.kind, 0);
@@ -223,7 +250,75 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"pow 9", OperHeader(9, 65536, 131072), {"異なるデーター形式です。"}, true},
         BadCase{"pow -1", OperHeader(-1, 64, 128), {"異なるデーター形式です。"}, true},
         BadCase{"n mismatch", OperHeader(1, 128, 512), {"異なるデーター形式です。"}, true},
-        BadCase{"truncated", OperHeader(1, 256, 511), {"異なるデーター形式です。"}, true}));
+        BadCase{"truncated", OperHeader(1, 256, 511), {"異なるデーター形式です。"}, true},
+        BadCase{"dt zero", SmallFile("OPER", 0.0f), {"異なるデーター形式です。"}, true},
+        BadCase{"dt negative", SmallFile("OPER", -kGoodDt), {"異なるデーター形式です。"}, true},
+        BadCase{"dt nan", SmallFile("OPER", std::nanf("")), {"異なるデーター形式です。"}, true},
+        BadCase{"dt inf", SmallFile("OPER", INFINITY), {"異なるデーター形式です。"}, true},
+        BadCase{"scope step overflows",
+                SmallFile("OSC1", kGoodDt, {2, 0, 0, -2113618049, 0}),
+                {"異なるデーター形式です。"},
+                true},
+        BadCase{"scope step 11",
+                SmallFile("OSC1", kGoodDt, {2, 0, 0, 0, 11}),
+                {"異なるデーター形式です。"},
+                true},
+        BadCase{"scope exponent 10",
+                SmallFile("OSC1", kGoodDt, {1, 10, 0, 0, 0}),
+                {"異なるデーター形式です。"},
+                true},
+        BadCase{"scope exponent -3",
+                SmallFile("OSC1", kGoodDt, {1, 0, -3, 0, 0}),
+                {"異なるデーター形式です。"},
+                true},
+        BadCase{"scope exponent huge",
+                SmallFile("OSC1", kGoodDt, {1, 200, 0, 0, 0}),
+                {"異なるデーター形式です。"},
+                true},
+        BadCase{
+            "scope mode 5", SmallFile("OSC1", kGoodDt, {5, 0, 0, 0, 0}), {"エラーしてます"}, true}),
+    [](const ::testing::TestParamInfo<BadCase>& info) {
+        std::string name = info.param.name;
+        for (char& ch : name)
+            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+        return name;
+    });
+
+TEST(MeasurementFile, ExtremeScopeValuesWithinTheControlsAreRead) {
+    TempDir dir;
+    const std::string path = dir.Path("scope.opr");
+    TempDir::WriteFile(path, SmallFile("OSC1", kGoodDt, {8, -2, 9, -10, 10}));
+    CScriptedUi ui;
+    CKymoDoc doc(ui);
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_EQ(doc.m_scope.m_fRange1, 0.25f);
+    EXPECT_EQ(doc.m_scope.m_fRange2, 512.0f);
+    EXPECT_EQ(doc.m_scope.m_nPosition1, -100);
+    EXPECT_EQ(doc.m_scope.m_nPosition2, 100);
+}
+
+// Files of the largest record (32768 points) with the most arrays are read whole.
+TEST(MeasurementFile, FullSizeFilesOfFourArraysAreRead) {
+    for (const int kindWritten : {kind::Spectrum2, kind::AutoCorr2}) {
+        TempDir dir;
+        const std::string path = dir.Path("full.opr");
+        CScriptedUi ui;
+        CKymoDoc doc(ui);
+        doc.SetPow(8);
+        FillBuffers(doc, 2.0f);
+        doc.disp_mode1 = kindWritten;
+        ASSERT_EQ(WriteMeasurementData(ui, path, DocumentMeasurementSource(doc)), 1);
+        ASSERT_EQ(TempDir::ReadFile(path).size(), 16u + 4u * 4u * 32768u);
+
+        CScriptedUi ui2;
+        CKymoDoc other(ui2);
+        ASSERT_TRUE(other.OnOpenDocument(path)) << testing::PrintToString(ui2.MessageTexts());
+        EXPECT_EQ(other.disp_mode1, kindWritten);
+        EXPECT_EQ(other.m_nPoints, 32768);
+        EXPECT_EQ(other.m_fOpRe[32767], doc.m_fOpRe[32767]);
+        EXPECT_EQ(other.m_fWave2[32767], doc.m_fWave2[32767]);
+    }
+}
 
 TEST(MeasurementFile, OpenOfABadFileKeepsTheBuffersAndFails) {
     TempDir dir;

@@ -7,6 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace {
 
 using Texts = std::vector<std::string>;
@@ -152,6 +158,21 @@ TEST_P(WaveReject, ShowsMessagesAndHoldsNoWave) {
     EXPECT_EQ(doc.GetSample(0, 1), 0);
 }
 
+// The same files opened by name: read straight into the image, with the same messages.
+TEST_P(WaveReject, SameThroughFileOpen) {
+    const RejectCase& c = GetParam();
+    TempDir dir;
+    TempDir::WriteFile(dir.Path("bad.wav"), c.bytes);
+    CScriptedUi ui;
+    CKymoDoc doc(ui);
+    ASSERT_TRUE(doc.LoadFromBytes(Stereo16(100)));
+    ui.Clear();
+    EXPECT_FALSE(doc.OnOpenDocument(dir.Path("bad.wav")));
+    EXPECT_EQ(ui.MessageTexts(), c.messages);
+    EXPECT_FALSE(doc.HasWave());
+    EXPECT_TRUE(doc.m_strPathName.empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(Files, WaveReject, ::testing::ValuesIn(RejectCases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -225,6 +246,62 @@ TEST(WaveRead, GetSampleStaysInsideTheImage) {
     EXPECT_EQ(doc.GetSample(1 << 28, 2), 0);
     EXPECT_EQ(doc.GetSample(-1, 1), 0);
     EXPECT_EQ(doc.GetSample(0, 3), 0);
+}
+
+TEST(WaveRead, FileOpenReadsTheWaveOnce) {
+    TempDir dir;
+    const auto bytes = Stereo16(300);
+    TempDir::WriteFile(dir.Path("s.wav"), bytes);
+    CScriptedUi ui;
+    CKymoDoc doc(ui);
+    ASSERT_TRUE(doc.OnOpenDocument(dir.Path("s.wav")));
+    EXPECT_EQ(doc.m_strPathName, dir.Path("s.wav"));
+    EXPECT_EQ(doc.m_nWaveImageSize, static_cast<int>(bytes.size()));
+    EXPECT_EQ(doc.m_nFrames, 300);
+    CKymoDoc fromBytes(ui);
+    ASSERT_TRUE(fromBytes.LoadFromBytes(bytes));
+    for (int f : {0, 1, 150, 299})
+        for (int ch : {1, 2}) EXPECT_EQ(doc.GetSample(f, ch), fromBytes.GetSample(f, ch));
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define SONALYX_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SONALYX_ASAN 1
+#endif
+#endif
+
+// A wave larger than the memory the program may use: the image cannot be allocated, which is
+// said, and the program goes on (a child process with a limited address space opens it).
+TEST(WaveRead, FileLargerThanMemoryGivesTheAllocationMessage) {
+#ifdef SONALYX_ASAN
+    GTEST_SKIP() << "address-space limits do not apply under AddressSanitizer";
+#else
+    TempDir dir;
+    const std::string path = dir.Path("huge.wav");
+    constexpr std::uint64_t kHugeBytes = 1536ull << 20; // sparse: takes no disk space
+    auto head = Stereo16(16);
+    WriteLe32(head.data() + 4, static_cast<std::uint32_t>(kHugeBytes - 8));
+    WriteLe32(head.data() + 40, static_cast<std::uint32_t>(kHugeBytes - 44));
+    TempDir::WriteFile(path, head);
+    std::filesystem::resize_file(path, kHugeBytes);
+    const auto openWithLittleMemory = [&path] {
+        // Half a gigabyte more than the process already maps.
+        std::ifstream statm("/proc/self/statm");
+        unsigned long long pages = 0;
+        statm >> pages;
+        const rlim_t bytes = pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (512ull << 20);
+        const rlimit limit{bytes, bytes};
+        setrlimit(RLIMIT_AS, &limit);
+        CScriptedUi ui;
+        CKymoDoc doc(ui);
+        const bool opened = doc.OnOpenDocument(path);
+        const bool said = ui.MessageTexts() == Texts{msg::kAllocFailed, msg::kOpenFailed};
+        std::_Exit(!opened && said && !doc.HasWave() ? 0 : 1);
+    };
+    EXPECT_EXIT(openWithLittleMemory(), ::testing::ExitedWithCode(0), "");
+#endif
 }
 
 } // namespace

@@ -181,6 +181,10 @@ struct ReadCase {
     std::string message; // expected among the messages ("" none)
 };
 
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class CoefRead : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(CoefRead, ResultCountAndMessage) {
@@ -249,6 +253,11 @@ INSTANTIATE_TEST_SUITE_P(
             "ﾌｧｲﾙが大き過ぎです、6144行を越えました。ｺﾒﾝﾄが多過ぎか'END_ALL'記述がないのでは。"},
         ReadCase{"IirOrderFiveThreeSections", IirFile(5, 3), true, 1, 6, ""},
         ReadCase{"IirMismatch", IirFile(2, 3), true, 1, 6, fmsg::kIirOrderWins},
+        // The largest and smallest declared orders are compared without overflow.
+        ReadCase{"IirOrderIntMax", IirFile(2147483647, 1), true, 1, 2, fmsg::kIirOrderWins},
+        ReadCase{"IirOrderIntMaxViaFirReader", IirFile(2147483647, 1), false, 1, 2,
+                 fmsg::kIirOrderWins},
+        ReadCase{"IirOrderIntMin", IirFile(-2147483647 - 1, 1), true, 1, 2, fmsg::kIirOrderWins},
         ReadCase{"IirViaFirReader", IirFile(6, 3), false, 1, 6, ""},
         ReadCase{"IirTooManySections", IirFile(62, 31), false, 0, 0,
                  "IIR次数が大き過ぎです、60を越えました。"},
