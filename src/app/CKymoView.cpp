@@ -117,7 +117,7 @@ void CKymoView::ShowWarning(const DrawResult& result) {
     // Shown after the paint event has finished; the same warning is not repeated until the
     // document changes, so closing the box does not bring it back.
     QTimer::singleShot(0, this, [this, text, repaint] {
-        m_doc.Ui().ShowMessage(text, MessageIcon::Warning);
+        m_doc.Ui().ShowCaptionedMessage(viewmsg::kCaption, text, MessageIcon::Warning);
         if (repaint) {
             m_bPictureValid = false;
             viewport()->update();
@@ -237,11 +237,13 @@ void CKymoView::CutAt(int x) {
     const ViewLayout layout = ComputeLayout(m_doc);
     const CutWindow cw = ComputeCutWindow(m_doc, layout, x);
     if (!cw.inside || x < layout.upper.left) {
-        m_doc.Ui().ShowMessage(viewmsg::kCursorOutside, MessageIcon::Warning);
+        m_doc.Ui().ShowCaptionedMessage(viewmsg::kCaption, viewmsg::kCursorOutside,
+                                        MessageIcon::Warning);
         return;
     }
     m_doc.m_fDt = m_doc.m_fWaveDt;
-    m_doc.Ui().ShowMessage(viewmsg::kCursorInside, MessageIcon::Information);
+    m_doc.Ui().ShowCaptionedMessage(viewmsg::kCaption, viewmsg::kCursorInside,
+                                    MessageIcon::Information);
     if (!m_doc.CutRecord(cw.startFrame)) return;
     ComputeAutoScale(m_doc, m_doc.m_nPoints, m_state.scales);
     m_bPictureValid = false;

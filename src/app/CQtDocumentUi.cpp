@@ -17,8 +17,13 @@ QString ToQtFilter(const std::string& filter) {
 }
 
 void CQtDocumentUi::ShowMessage(const std::string& text, MessageIcon icon) {
+    ShowCaptionedMessage("Sonalyx", text, icon);
+}
+
+void CQtDocumentUi::ShowCaptionedMessage(const std::string& caption, const std::string& text,
+                                         MessageIcon icon) {
     QMessageBox box(m_parent);
-    box.setWindowTitle(QStringLiteral("Sonalyx"));
+    box.setWindowTitle(QString::fromStdString(caption));
     box.setText(QString::fromStdString(text));
     switch (icon) {
     case MessageIcon::Error:

@@ -12,6 +12,8 @@ public:
     explicit CQtDocumentUi(QWidget* parent) : m_parent(parent) {}
 
     void ShowMessage(const std::string& text, MessageIcon icon) override;
+    void ShowCaptionedMessage(const std::string& caption, const std::string& text,
+                              MessageIcon icon) override;
     bool AskYesNo(const std::string& text) override;
     std::optional<std::string> AskSaveFileName(const std::string& title,
                                                const std::string& filter) override;

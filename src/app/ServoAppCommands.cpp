@@ -6,6 +6,7 @@
 #include "app/dialogs/CServoOperationDlg.h"
 #include "document/CKymoDoc.h"
 #include "document/CommandIds.h"
+#include "dsp/ServoChecks.h"
 #include "dsp/ServoElements.h"
 
 namespace {
@@ -27,6 +28,8 @@ void Gain(AppCommandContext& ctx) {
                            true,
                            QStringLiteral("注)積分、微分の場合は　　　　　1Hzのｹﾞｲﾝを設定する"),
                            ctx.doc.Ui(), ctx.parent);
+    dlg.SetWholeCheck(
+        [](const std::vector<double>& v, int op) { return CheckGainDivision(v[0], op); });
     if (dlg.exec() == QDialog::Accepted) ctx.doc.OnServoGain(dlg.Value(0), dlg.Operation());
 }
 
@@ -37,6 +40,9 @@ void GainAndFrequency(AppCommandContext& ctx, bool integral) {
                             {QStringLiteral("該当周波数 (kHz)"), kDefaultF0kHz,
                              QStringLiteral("f0"), RangeCheck(kMinF0kHz, kMaxF0kHz)}},
                            true, QStringLiteral("ｹﾞｲﾝとその周波数]設定"), ctx.doc.Ui(), ctx.parent);
+    dlg.SetWholeCheck([integral](const std::vector<double>& v, int op) {
+        return integral ? CheckIntegralDivision(v[0], op) : CheckDerivativeDivision(v[0], op);
+    });
     if (dlg.exec() != QDialog::Accepted) return;
     if (integral)
         ctx.doc.OnServoIntegral(dlg.Value(0), dlg.Value(1), dlg.Operation());
@@ -88,6 +94,9 @@ SONALYX_APP_COMMAND(cmd::ID_LAG_LEAD, ctx) {
         QStringLiteral(
             "注) (a+bS)/(c+dS)の設定をして下さい。\n　 　分子は進み、分母は遅れを表現しています。"),
         ctx.doc.Ui(), ctx.parent);
+    dlg.SetWholeCheck([](const std::vector<double>& v, int op) {
+        return CheckLagLeadDivision(v[0], v[1], v[2], v[3], op);
+    });
     if (dlg.exec() == QDialog::Accepted)
         ctx.doc.OnServoLagLead(dlg.Value(0), dlg.Value(1), dlg.Value(2), dlg.Value(3),
                                dlg.Operation());

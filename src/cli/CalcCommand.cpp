@@ -3,6 +3,7 @@
 #include "cli/CliDocument.h"
 #include "document/CKymoDoc.h"
 #include "document/DocumentLimits.h"
+#include "dsp/ServoChecks.h"
 #include "dsp/ServoElements.h"
 
 #include <cstdlib>
@@ -107,21 +108,30 @@ SONALYX_CLI_COMMAND("calc",
             ctx.err << "--" << name << ": bad step value \"" << value << "\"\n" << kUsage;
             return 1;
         };
+        // A value the calculator's dialogs refuse, with their message.
+        const auto refused = [&](const std::string& refusal) {
+            if (refusal.empty()) return false;
+            ctx.err << "--" << name << ": " << refusal << "\n";
+            return true;
+        };
         if (name == "gain") {
             if (!ParseStep(value, 1, v, op)) return bad();
+            if (refused(CheckGainDivision(v[0], op))) return 1;
             doc->OnServoGain(v[0], op);
         } else if (name == "integral" || name == "derivative") {
             if (!ParseStep(value, 2, v, op)) return bad();
-            if (v[1] < 1e-6 || v[1] > 1e6) {
-                ctx.err << "--" << name << ": F0KHZ from 1e-06 to 1e+06\n";
+            const bool integral = name == "integral";
+            if (refused(CheckRange(v[1], 1e-6, 1e6)) ||
+                refused(integral ? CheckIntegralDivision(v[0], op)
+                                 : CheckDerivativeDivision(v[0], op)))
                 return 1;
-            }
-            if (name == "integral")
+            if (integral)
                 doc->OnServoIntegral(v[0], v[1], op);
             else
                 doc->OnServoDerivative(v[0], v[1], op);
         } else if (name == "laglead") {
             if (!ParseStep(value, 4, v, op)) return bad();
+            if (refused(CheckLagLeadDivision(v[0], v[1], v[2], v[3], op))) return 1;
             doc->OnServoLagLead(v[0], v[1], v[2], v[3], op);
         } else if (name == "resonance" || name == "resonance-acc") {
             const bool acc = name == "resonance-acc";
@@ -138,13 +148,7 @@ SONALYX_CLI_COMMAND("calc",
                 s.K = v[1];
                 s.q0dB = v[2];
             }
-            const bool positive =
-                acc ? (s.A > 0 && s.fa > 0 && s.fa <= 1e8 && s.K > 0) : (s.f0 > 0 && s.f0 <= 1e8);
-            if (!positive || s.q0dB < 0 || s.q0dB > 54) {
-                ctx.err << "--" << name << ": frequencies above 0 Hz up to 1e8, "
-                        << "sensitivities above 0, Q0 from 0 to 54 dB\n";
-                return 1;
-            }
+            if (refused(CheckResonance(s))) return 1;
             doc->OnServoResonance(s, op);
         } else if (name == "file") {
             const auto colon = value.rfind(':');

@@ -2,8 +2,10 @@
 // the document's own commands.
 #include "cli/CliCommand.h"
 #include "cli/CliDocument.h"
+#include "document/AnalysisMessages.h"
 #include "document/CKymoDoc.h"
 #include "document/DocumentLimits.h"
+#include "dsp/Window.h"
 #include "dsp/WindowKinds.h"
 
 #include <map>
@@ -56,6 +58,10 @@ SONALYX_CLI_COMMAND("fft",
     if (args.Has("beta")) {
         beta = CliNumber(args, "beta", ctx);
         if (!beta) return 1;
+        if (!KaiserBetaRepresentable(*beta)) {
+            ctx.err << "--beta: " << msg::kKaiserBetaTooLarge << "\n";
+            return 1;
+        }
     }
 
     auto doc = MakeCliDocument(ctx);

@@ -48,7 +48,7 @@ int WriteViewPng(CKymoDoc& doc, const std::string& path, const RenderSize& size,
     DrawResult result;
     QImage image = RenderDocumentView(doc, state, QSize(size.width, size.height), &result);
     if (!result.warning.empty()) {
-        doc.Ui().ShowMessage(result.warning, MessageIcon::Warning);
+        doc.Ui().ShowCaptionedMessage(viewmsg::kCaption, result.warning, MessageIcon::Warning);
         if (result.repaint) image = RenderDocumentView(doc, state, QSize(size.width, size.height));
     }
     if (!image.save(QString::fromStdString(path), "PNG")) {

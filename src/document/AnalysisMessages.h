@@ -9,6 +9,8 @@ inline constexpr const char* kHistoryFull =
     "ﾒﾆｭｰからcsvﾌｧｲﾙとして保存して下さい。";
 inline constexpr const char* kHistorySaveIntro = "計算履歴　⇒　*.csvに変換してﾌｧｲﾙ保存します。";
 inline constexpr const char* kCsvExtension = "拡張子が　*.csv　ではないですよ！  再入力して下さい";
+inline constexpr const char* kKaiserBetaTooLarge =
+    "β値が大きすぎます。β=-150～150の範囲で設定して下さい。";
 inline constexpr const char* kDftInitFailed = "DFTのInitで失敗";
 inline constexpr const char* kOtherDataFormat = "異なるデーター形式です。";
 inline constexpr const char* kSamplingMismatch =
@@ -22,6 +24,9 @@ inline constexpr const char* kNotNumeric =
     "数字以外のデーターを入力したようです！　各データー値を確認願います";
 inline constexpr const char* kResonanceRange =
     "周波数は0Hz以上～999MHzまでです。...再入力して下さい";
+inline constexpr const char* kSensitivityRange =
+    "感度は0倍より大きく～1e8倍までです。...再入力して下さい";
+inline constexpr const char* kDivisionByZero = "0で割る演算になります。...0以外の値を入れて下さい";
 inline constexpr const char* kNoWaveFile = "Waveファイルがありません";
 inline constexpr const char* kTooShortSpectrum =
     "ここは修正すること！\n　ﾀﾞｳﾝｻﾝﾌﾟﾘﾝｸﾞするにはﾃﾞｰﾀｰ長さ(記録時間)が少な過ぎるようです";

@@ -108,7 +108,8 @@ public:
     void FftRealRecord(int log2n, const float* x, float* re, float* im);
     // Fills m_fWindow[0..n-1] with the window of `windowKind` (dsp/WindowKinds.h). For Kaiser:
     // interactive 0 uses beta 12; interactive with fromToolbar uses m_fKaiserBeta; otherwise
-    // the user is asked (OK stores the answer in m_fKaiserBeta, cancel keeps it).
+    // the user is asked (OK stores the answer in m_fKaiserBeta, cancel keeps it; an answer
+    // beyond kMaxKaiserBeta is refused with "β値が大きすぎます。..." and the stored value used).
     void MakeWindow(int interactive, int fromToolbar, int windowKind, int n);
     // Window commands on the cut record (kinds 1..5) and "Without(&W)".
     void OnWindowCommand(int windowKind);
@@ -459,6 +460,13 @@ public:
     // Result of the last filtering run, m_nFilterImageSize bytes laid out like m_pWaveImage.
     std::unique_ptr<std::uint8_t[]> m_pFilterImage;
     int m_nFilterImageSize = 0;
+    // The filter of the last filtering run, as its result line names it.
+    struct FilterUsed {
+        bool iir = false;
+        int count = 0;        // FIR taps or IIR order
+        double cutLow = 0.0;  // Hz; 0 when the design has no cut-off of its own (Remez)
+        double cutHigh = 0.0; // Hz; band shapes only
+    } m_filterUsed;
 
     // ---- Cascade IIR design settings (shape and edges above: m_nFilterShape, m_fCutLow/High) ----
     int m_nCascadeKind = 1;     // CascadeKind: 0 Butterworth ... 3 elliptic

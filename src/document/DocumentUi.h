@@ -16,6 +16,11 @@ public:
 
     // A modal message box.
     virtual void ShowMessage(const std::string& text, MessageIcon icon = MessageIcon::None) = 0;
+    // A modal message box under the caption `caption`.
+    virtual void ShowCaptionedMessage(const std::string& caption, const std::string& text,
+                                      MessageIcon icon) {
+        ShowMessage(text, icon);
+    }
     // A yes/no question; true for yes.
     virtual bool AskYesNo(const std::string& text) = 0;
     // A save-file dialog. `filter` is in the program's "label(*.ext)|*.ext||" form;

@@ -48,7 +48,9 @@ void CKymoDoc::OnAnalyseRecord(int which) {
     RebuildTwiddleTables();
     bool done = true;
     if (which == analysis::Spectrum && (single || both)) {
-        if (single) std::copy_n(m_fWork1.begin(), n, m_fWave1.begin());
+        // The time traces shown with the spectrum are the records transformed (windowed when
+        // a window was applied), for both channels alike.
+        std::copy_n(m_fWork1.begin(), n, m_fWave1.begin());
         loadCh1();
         DocForwardFft(*this, re, im);
         MagnitudeInPlace(re, im, n);

@@ -11,11 +11,17 @@ constexpr const char* kNeedExtension = "拡張子を指定して下さい(*.opr|
 } // namespace
 
 int CKymoDoc::OnSaveResult() {
-    const auto path = AskSavePath(m_ui, "", kSaveFilter, {".csv", ".opr"}, ".csv", kNeedExtension);
-    if (!path) return 0;
+    const auto chosen = m_ui.AskSaveFileName("", kSaveFilter);
+    if (!chosen || chosen->empty()) return 0;
+    const std::string path = HasExtension(*chosen) ? *chosen : *chosen + ".csv";
     const MeasurementSource src = DocumentMeasurementSource(*this);
-    if (path->find(".csv") != std::string::npos) return WriteResultCsv(m_ui, *path, src);
-    if (!WriteMeasurementData(m_ui, *path, src)) return 0;
-    AddHistory(MakeHistoryEntry("Write File", 0.0f, 0.0f, "--", *path));
+    if (path.find(".csv") != std::string::npos) return WriteResultCsv(m_ui, path, src);
+    if (path.find(".opr") == std::string::npos) {
+        // Another extension ends the command.
+        m_ui.ShowMessage(kNeedExtension);
+        return 0;
+    }
+    if (!WriteMeasurementData(m_ui, path, src)) return 0;
+    AddHistory(MakeHistoryEntry("Write File", 0.0f, 0.0f, "--", path));
     return 1;
 }

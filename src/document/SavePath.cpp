@@ -10,6 +10,10 @@ std::string FileNamePart(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+bool HasExtension(const std::string& path) {
+    return FileNamePart(path).find('.') != std::string::npos;
+}
+
 std::optional<std::string> AskSavePath(IDocumentUi& ui, const std::string& title,
                                        const std::string& filter,
                                        const std::vector<std::string>& accepted,
@@ -19,7 +23,7 @@ std::optional<std::string> AskSavePath(IDocumentUi& ui, const std::string& title
         auto chosen = ui.AskSaveFileName(title, filter);
         if (!chosen || chosen->empty()) return std::nullopt;
         std::string path = *chosen;
-        if (FileNamePart(path).find('.') == std::string::npos) return path + defaultExt;
+        if (!HasExtension(path)) return path + defaultExt;
         for (const auto& ext : accepted)
             if (path.find(ext) != std::string::npos) return path;
         ui.ShowMessage(path);

@@ -8,6 +8,8 @@
 
 // The part of a path after its last "/".
 std::string FileNamePart(const std::string& path);
+// True when the file name part of `path` (after the last "/") contains a ".".
+bool HasExtension(const std::string& path);
 
 // The program's save-dialog rule: a file name without any "." gets `defaultExt` appended; a
 // path containing one of `accepted` (for example ".wav") is taken as it is; any other path is

@@ -5,6 +5,12 @@ void CScriptedUi::ShowMessage(const std::string& text, MessageIcon icon) {
     if (echo) *echo << text << "\n";
 }
 
+void CScriptedUi::ShowCaptionedMessage(const std::string& caption, const std::string& text,
+                                       MessageIcon icon) {
+    messages.push_back({text, icon, caption});
+    if (echo) *echo << text << "\n";
+}
+
 bool CScriptedUi::AskYesNo(const std::string& text) {
     questions.push_back(text);
     if (yesNoAnswers.empty()) return true;

@@ -15,9 +15,12 @@ public:
     struct Message {
         std::string text;
         MessageIcon icon;
+        std::string caption = {}; // empty: the program's own
     };
 
     void ShowMessage(const std::string& text, MessageIcon icon) override;
+    void ShowCaptionedMessage(const std::string& caption, const std::string& text,
+                              MessageIcon icon) override;
     bool AskYesNo(const std::string& text) override;
     std::optional<std::string> AskSaveFileName(const std::string& title,
                                                const std::string& filter) override;

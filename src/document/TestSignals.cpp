@@ -1,5 +1,4 @@
 // Test signals as initial results: impulse and time-stretched pulse (TSP).
-#include "document/AnalysisMessages.h"
 #include "document/CKymoDoc.h"
 #include "document/DataKinds.h"
 #include "dsp/RecordDft.h"
@@ -28,27 +27,11 @@ int CKymoDoc::OnImpulse(int pow, int position, int count, double fs) {
         m_fWave1[i] = height;
         m_fWork1[i] = height;
     }
-    disp_mode0 = subreq::ForwardResult;
-    disp_mode1 = kind::Spectrum;
-    const float fn = static_cast<float>(n);
-    for (int i = 0; i < n; ++i) {
-        m_fRe[i] = m_fWork1[i];
-        m_fIm[i] = 0.0f;
-        m_fWork1[i] = m_fWork1[i] / fn;
-    }
-
-    int status = 1;
-    Dft dft;
-    DftPlan plan;
-    if (InitRecordDft(dft, plan, n, m_ui)) {
-        dft.Transform(plan, 0, m_fRe.data(), m_fIm.data());
-        dft.Free(plan);
-    } else {
-        status = 0;
-    }
-    m_bRescale = 1;
+    // The record is transformed by the FFT command itself; when the transform cannot be set
+    // up the data kind stays and only the record is new.
+    if (OnFft()) return 1;
     UpdateAllViews();
-    return status;
+    return 0;
 }
 
 void CKymoDoc::OnTsp(int pow, double fs) {

@@ -1,4 +1,5 @@
 // Window commands, "FFT(&F)" and "IFT(&I)" of the document.
+#include "document/AnalysisMessages.h"
 #include "document/CKymoDoc.h"
 #include "document/DataKinds.h"
 #include "dsp/RecordDft.h"
@@ -18,8 +19,12 @@ void CKymoDoc::MakeWindow(int interactive, int fromToolbar, int windowKind, int 
         if (!interactive) {
             beta = kDefaultKaiserBeta;
         } else if (!fromToolbar) {
-            if (const auto answer = m_ui.AskKaiserBeta(static_cast<int>(m_fKaiserBeta)))
-                m_fKaiserBeta = static_cast<float>(*answer);
+            if (const auto answer = m_ui.AskKaiserBeta(static_cast<int>(m_fKaiserBeta))) {
+                if (KaiserBetaRepresentable(*answer))
+                    m_fKaiserBeta = static_cast<float>(*answer);
+                else
+                    m_ui.ShowMessage(msg::kKaiserBetaTooLarge, MessageIcon::Warning);
+            }
             beta = m_fKaiserBeta;
         }
     }

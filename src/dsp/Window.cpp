@@ -20,6 +20,10 @@ float BesselI0(float x) {
     return sum;
 }
 
+bool KaiserBetaRepresentable(double beta) {
+    return std::fabs(beta) <= kMaxKaiserBeta;
+}
+
 float KaiserWindow(double x, double beta, double m) {
     const double r = x / m;
     const double arg = beta * std::sqrt(std::max(0.0, 1.0 - r * r));

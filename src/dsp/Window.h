@@ -6,6 +6,12 @@
 // float (exactly 20 terms whatever x is).
 float BesselI0(float x);
 
+// The largest |beta| whose BesselI0 the float sum still holds (from about 153 it overflows and
+// every Kaiser coefficient becomes 0 or NaN).
+constexpr double kMaxKaiserBeta = 150.0;
+// True when |beta| <= kMaxKaiserBeta (NaN is refused).
+bool KaiserBetaRepresentable(double beta);
+
 // I0(beta sqrt(1 - (x/m)^2)) / I0(beta); the Bessel argument is rounded to float.
 float KaiserWindow(double x, double beta, double m);
 

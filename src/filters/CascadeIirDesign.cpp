@@ -60,8 +60,9 @@ int CascadeIirDesign::Validate(const CascadeParams& p, int stage, IDocumentUi& u
     const bool band = IsBand(p.shape);
     if (!(p.cutLow > 0.0)) return fail(fmsg::kAboveZero, CascadeField::CutLow);
     if (band && !(p.cutHigh > 0.0)) return fail(fmsg::kAboveZero, CascadeField::CutHigh);
-    if (!(p.cutLow <= fs / 2.0)) return fail(fmsg::kCutTooHigh, CascadeField::CutLow);
-    if (band && !(p.cutHigh <= fs / 2.0)) return fail(fmsg::kCutTooHigh, CascadeField::CutHigh);
+    // At fs/2 the bilinear prewarping puts the poles on z = -1: the cut-offs stay below it.
+    if (!(p.cutLow < fs / 2.0)) return fail(fmsg::kCutTooHigh, CascadeField::CutLow);
+    if (band && !(p.cutHigh < fs / 2.0)) return fail(fmsg::kCutTooHigh, CascadeField::CutHigh);
     if (band && !(p.cutHigh > p.cutLow)) return fail(fmsg::kLowBelowHigh, CascadeField::CutLow);
     if (!(p.refResistorK >= kMinRefResistorK && p.refResistorK <= kMaxRefResistorK))
         return fail(cmsg::kResistorRange, CascadeField::Resistor);

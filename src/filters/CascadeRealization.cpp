@@ -270,16 +270,18 @@ private:
                 paired = true;
             }
         }
+        // Without a gain resistor, integrator capacitor or integrator resistors the stage would
+        // be built of zero components: the realization fails.
         if (!paired) {
-            if (!m_series.FirstNotBelow(r, st.R[0])) m_ui.ShowMessage(cmsg::kChangeResistor);
+            if (!m_series.FirstNotBelow(r, st.R[0])) return Fail(cmsg::kChangeResistor);
             st.R[4] = st.R[0];
             g = 1.0;
         }
         // Integrator capacitor and resistors against the pole frequency.
         std::vector<double> caps, rs;
-        if (!m_series.Window(cap, 1.5, caps)) m_ui.ShowMessage(cmsg::kChangeCapBsf);
+        if (!m_series.Window(cap, 1.5, caps)) return Fail(cmsg::kChangeCapBsf);
         if (!m_series.Window(1.0 / (cap * std::sqrt(c.a0)), 1.5, rs))
-            m_ui.ShowMessage(cmsg::kChangeResistor);
+            return Fail(cmsg::kChangeResistor);
         double best = kInitialError;
         for (double c0 : caps)
             for (double r2 : rs)

@@ -91,6 +91,12 @@ int RunFileFilter(CKymoDoc& doc, const FileFilterDesign& design) {
     }
     doc.m_pFilterImage = std::move(image);
     doc.m_nFilterImageSize = size;
+    doc.m_filterUsed.iir = design.type != FileFilterDesign::Type::Fir;
+    doc.m_filterUsed.count = design.type == FileFilterDesign::Type::Fir      ? design.tapCount
+                             : design.type == FileFilterDesign::Type::Biquad ? 2
+                                                                             : design.order;
+    doc.m_filterUsed.cutLow = design.cutLow;
+    doc.m_filterUsed.cutHigh = design.cutHigh;
 
     doc.disp_mode1 = kind::FilterResult;
     doc.disp_mode0 = subreq::FilterResult;

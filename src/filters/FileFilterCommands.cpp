@@ -30,8 +30,9 @@ bool AllocateTaps(CKymoDoc& doc, int taps) {
     return static_cast<bool>(doc.m_pFirCoef);
 }
 
-int RunWithFirCoef(CKymoDoc& doc, int taps) {
-    const int result = RunFileFilter(doc, FileFilterDesign::Fir(doc.m_pFirCoef.get(), taps));
+int RunWithFirCoef(CKymoDoc& doc, int taps, double cutLow, double cutHigh) {
+    const int result = RunFileFilter(
+        doc, FileFilterDesign::Fir(doc.m_pFirCoef.get(), taps).WithCutOffs(cutLow, cutHigh));
     doc.m_pFirCoef.reset();
     return result;
 }
@@ -77,7 +78,7 @@ int OnFilterWindowFir(CKymoDoc& doc, int window, const FirWindowSettings& s) {
     if (!AllocateTaps(doc, s.taps)) return 0;
     DesignWindowFir(s.shape, window, s.taps, s.cutLow, s.cutHigh, doc.m_nSamplesPerSec,
                     doc.m_pFirCoef.get());
-    return RunWithFirCoef(doc, s.taps);
+    return RunWithFirCoef(doc, s.taps, s.cutLow, TwoEdges(s.shape) ? s.cutHigh : 0.0);
 }
 
 int OnFilterKaiserFir(CKymoDoc& doc, KaiserSettings s) {
@@ -99,7 +100,7 @@ int OnFilterKaiserFir(CKymoDoc& doc, KaiserSettings s) {
     doc.m_nKaiserTaps = n;
     if (!AllocateTaps(doc, n)) return 0;
     fir.CopyTaps(doc.m_pFirCoef.get());
-    return RunWithFirCoef(doc, n);
+    return RunWithFirCoef(doc, n, s.cutLow, TwoEdges(s.shape) ? s.cutHigh : 0.0);
 }
 
 int OnFilterFirCoefFile(CKymoDoc& doc) {
@@ -116,7 +117,7 @@ int OnFilterFirCoefFile(CKymoDoc& doc) {
     doc.m_nFirType = kFirTypeCoefFile;
     if (!AllocateTaps(doc, header.count)) return 0;
     std::copy_n(values.begin(), header.count, doc.m_pFirCoef.get());
-    return RunWithFirCoef(doc, header.count);
+    return RunWithFirCoef(doc, header.count, header.cutLow, header.cutHigh);
 }
 
 int OnFilterIirCoefFile(CKymoDoc& doc) {
@@ -127,5 +128,6 @@ int OnFilterIirCoefFile(CKymoDoc& doc) {
     if (!file.ReadIir(header, table)) return 0;
     doc.m_nIirType = kIirTypeCoefFile;
     doc.Ui().ShowMessage(FormatCount(fmsg::kIirStart, header.count));
-    return RunFileFilter(doc, FileFilterDesign::Cascade(table, header.count, 1.0));
+    return RunFileFilter(doc, FileFilterDesign::Cascade(table, header.count, 1.0)
+                                  .WithCutOffs(header.cutLow, header.cutHigh));
 }

@@ -77,5 +77,6 @@ int OnFilterBiquad(CKymoDoc& doc, const BiquadSettings& s) {
     float den[3], num[3];
     BiquadDesign(s.type, doc.m_nSamplesPerSec, s.freq, s.gainDb, den, num);
     return RunFileFilter(doc,
-                         FileFilterDesign::Biquad(den[0], den[1], den[2], num[0], num[1], num[2]));
+                         FileFilterDesign::Biquad(den[0], den[1], den[2], num[0], num[1], num[2])
+                             .WithCutOffs(s.freq, 0.0));
 }

@@ -74,8 +74,16 @@ DrawResult DrawDocumentView(QPainter& painter, CKymoDoc& doc, ViewState& state,
     const ViewLayout layout = ComputeLayout(doc);
     canvas.SetFontHeight(layout.fontHeight);
     state.m_nDrawStep = DrawsEverySample(k) ? 1 : DrawStepFor(n);
-    if (doc.m_bRescale == 1 && doc.disp_mode2 != 3 && !In(k, {14, 19, 192, 194}))
+    if (doc.m_bRescale == 1 && !In(k, {14, 19, 192, 194})) {
+        // Manual Log_Mag scaling holds the dB range of the log-magnitude panel only.
+        const float top = state.scales.m_fTopDb;
+        const float bottom = state.scales.m_fBottomDb;
         ComputeAutoScale(doc, n, state.scales);
+        if (doc.disp_mode2 == present::LogMagManual) {
+            state.scales.m_fTopDb = top;
+            state.scales.m_fBottomDb = bottom;
+        }
+    }
 
     if (!IsBufferedKind(k)) {
         if (doc.disp_mode3 == 100) {

@@ -91,9 +91,21 @@ std::vector<std::string> WaveHeaderLines(const CKymoDoc& doc) {
     const double dt = doc.m_nSamplesPerSec > 0 ? 1.0 / doc.m_nSamplesPerSec : 0.0;
     lines.push_back(
         PlotPrintf("時間刻み=%lf   ﾃﾞｰﾀｰ点数=%ld  ", dt, static_cast<long>(doc.m_nFrames)));
+    if (doc.m_bWaveReplaced)
+        lines.push_back(PlotPrintf("ﾀﾞｳﾝｻﾝﾌﾟﾘﾝｸﾞ後の波形です(%ldHz):元のﾌｧｲﾙは変わっていません",
+                                   static_cast<long>(doc.m_nSamplesPerSec)));
     lines.push_back("");
     lines.push_back(PlotPrintf("disp_mode1=%d   disp_mode3=%d", doc.disp_mode1, doc.disp_mode3));
     return lines;
+}
+
+std::string FilterResultLine(const CKymoDoc& doc) {
+    const CKymoDoc::FilterUsed& f = doc.m_filterUsed;
+    std::string line =
+        f.iir ? PlotPrintf("IIR Order=%d", f.count) : PlotPrintf("NumTap=%d", f.count);
+    if (f.cutLow > 0) line += PlotPrintf("   Lpfc=%lf", f.cutLow);
+    if (f.cutHigh > 0) line += PlotPrintf("   Hpfc=%lf", f.cutHigh);
+    return line + PlotPrintf(" disp_mode1=%d disp_mode3=%d ", doc.disp_mode1, doc.disp_mode3);
 }
 
 void DrawWavePanel(PlotCanvas& c, const PanelRect& r, const std::string& title, double seconds,
@@ -180,9 +192,7 @@ void DrawFilterOverview(PlotCanvas& c, CKymoDoc& doc, WaveEnvelope& wave, WaveEn
     DrawEnvelope(c, lower, filtered);
     if (fresh) {
         std::vector<std::string> lines = WaveHeaderLines(doc);
-        lines.back() =
-            PlotPrintf("NumTap=%d   Lpfc=%lf disp_mode1=%d disp_mode3=%d ", doc.m_nFirTaps,
-                       double(doc.m_fCutLow), doc.disp_mode1, doc.disp_mode3);
+        lines.back() = FilterResultLine(doc);
         DrawHeaderLines(c, lines);
         doc.disp_mode0 = subreq::HeaderDrawn;
     }

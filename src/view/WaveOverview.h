@@ -28,6 +28,9 @@ WaveEnvelope BuildImageEnvelope(const CKymoDoc& doc, const std::uint8_t* image, 
 
 // Header lines of the whole-wave display after a load, in drawing order ("" for a skipped line).
 std::vector<std::string> WaveHeaderLines(const CKymoDoc& doc);
+// The last header line of a filtering result: taps (FIR) or order (IIR) and the cut-offs of the
+// filter actually used, then the state codes.
+std::string FilterResultLine(const CKymoDoc& doc);
 
 // Whole-wave display of kind 3: upper panel "[時間表示]" with the envelope, lower panel
 // "[エリア表示]". Builds the envelope when the document was just loaded (disp_mode0 = 5) or

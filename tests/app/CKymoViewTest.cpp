@@ -1,3 +1,5 @@
+#include "AppTestSupport.h"
+
 #include "app/CKymoView.h"
 #include "app/dialogs/CScalingDlg.h"
 #include "document/CKymoDoc.h"
@@ -15,23 +17,10 @@
 
 namespace {
 
-void EnsureApp() {
-    if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "app_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
-
-void SaveToGallery(const QImage& image, const char* name) {
-    const QByteArray dir = qgetenv("SONALYX_VIEW_GALLERY");
-    if (!dir.isEmpty()) image.save(QDir(QString::fromLocal8Bit(dir)).filePath(name), "PNG");
-}
-
 class ViewHandlers : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsureApp();
+        EnsureTestApp();
         view = std::make_unique<CKymoView>(doc);
         view->resize(800, 700);
     }
@@ -156,7 +145,7 @@ TEST_F(ViewHandlers, CtrlReleaseCutsWithoutDoubleClick) {
     view->OnRButtonDown({150, 150});
     view->OnMouseMove({185, 150}, false, true);
     const QImage withCursor = view->Grab();
-    SaveToGallery(withCursor, "kind3_cut_cursor.png");
+    SaveImageToGallery(withCursor, "kind3_cut_cursor.png");
     view->OnRButtonUp({185, 150}, true);
     EXPECT_FALSE(view->RightDrag());
     EXPECT_EQ(doc.disp_mode1, kind::CutTwoChannels);
@@ -232,7 +221,7 @@ TEST_F(ViewHandlers, ReadoutCursorShowsLevelAndPhaseOfTheBin) {
     const int x = 285;
     view->OnRButtonDown({x, 400});
     const QImage image = view->Grab();
-    SaveToGallery(image, "kind2_readout.png");
+    SaveImageToGallery(image, "kind2_readout.png");
     view->OnRButtonUp({x, 400}, false);
     const QImage after = view->Grab();
     // The cursor line stood over the lower panel and is gone after the release.
@@ -265,8 +254,24 @@ TEST_F(ViewHandlers, DocumentUpdatesRedrawTheView) {
     view->Grab();
     QCoreApplication::processEvents();
     int count = 0;
-    for (const auto& m : Messages()) count += m == viewmsg::kNoFft;
+    for (const auto& m : ui.messages) {
+        if (m.text != viewmsg::kNoFft) continue;
+        ++count;
+        EXPECT_EQ(m.caption, "注意メッセージ");
+    }
     EXPECT_EQ(count, 1);
+}
+
+// The cut messages of the view carry the caption "注意メッセージ".
+TEST_F(ViewHandlers, CutMessagesCarryTheCaption) {
+    LoadWave(4096);
+    ui.messages.clear();
+    view->OnRButtonDblClk({271, 150});
+    view->OnRButtonDblClk({270, 150});
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0].text, viewmsg::kCursorOutside);
+    EXPECT_EQ(ui.messages[1].text, viewmsg::kCursorInside);
+    for (const auto& m : ui.messages) EXPECT_EQ(m.caption, "注意メッセージ");
 }
 
 } // namespace

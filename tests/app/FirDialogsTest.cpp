@@ -1,3 +1,5 @@
+#include "AppTestSupport.h"
+
 #include "app/AppCommands.h"
 #include "app/dialogs/CFilterConfirmDlg.h"
 #include "app/dialogs/CFirHelpDlg.h"
@@ -13,22 +15,16 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace {
-
-void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "app_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
-}
 
 QLineEdit* Edit(QWidget& w, const char* name) {
     return w.findChild<QLineEdit*>(QString::fromLatin1(name));
 }
 
 TEST(FirSettingDlg, FailedCheckSelectsFieldAndStaysOpen) {
-    EnsureApplication();
+    EnsureTestApp();
     CFirSettingDlg dlg(FirWindowSettings{shape::BandPass, 4, 1000.0f, 3000.0f}, 3, 48000);
     QStringList shown;
     dlg.showMessage = [&](const QString& m) { shown << m; };
@@ -51,11 +47,11 @@ TEST(FirSettingDlg, FailedCheckSelectsFieldAndStaysOpen) {
     EXPECT_EQ(s.shape, shape::LowPass);
     EXPECT_EQ(s.taps, 5);
     EXPECT_EQ(s.cutLow, 1000.0f);
-    dlg.grab().save(QStringLiteral("/tmp/fir_setting_dlg.png"));
+    SaveGrabToGallery(dlg, "fir_setting_dlg");
 }
 
 TEST(KaiserSettingDlg, ClearsHighCutOffAndAsksAboveFourThousandTaps) {
-    EnsureApplication();
+    EnsureTestApp();
     CKaiserSettingDlg dlg(KaiserSettings{shape::LowPass, 2000, 4500, 80, 30}, 48000);
     QStringList shown, notices;
     bool answer = false;
@@ -82,24 +78,33 @@ TEST(KaiserSettingDlg, ClearsHighCutOffAndAsksAboveFourThousandTaps) {
     EXPECT_EQ(shown.last(),
               QStringLiteral("遷移帯域幅を小さくするか、低域のｶｯﾄｵﾌ周波数を高くして下さい。"));
     EXPECT_TRUE(Edit(bad, "transition")->hasSelectedText());
-    bad.grab().save(QStringLiteral("/tmp/kaiser_setting_dlg.png"));
+    SaveGrabToGallery(bad, "kaiser_setting_dlg");
 }
 
 TEST(FirDialogs, NoticeConfirmAndHelpRender) {
-    EnsureApplication();
+    EnsureTestApp();
     CFirNoticeDlg notice(QStringLiteral("abc"));
     EXPECT_EQ(notice.windowTitle(), QStringLiteral("FIRのオーダー"));
     EXPECT_EQ(notice.Text(), QStringLiteral("abc"));
+    EXPECT_EQ(notice.findChild<QPushButton*>(QStringLiteral("cancel")), nullptr);
+    // As the question of the large Kaiser design: "ｷｬﾝｾﾙ" is there and rejects.
+    CFirNoticeDlg question(QStringLiteral("OK? ... (ｷｬﾝｾﾙ)?"), nullptr, true);
+    auto* cancel = question.findChild<QPushButton*>(QStringLiteral("cancel"));
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_EQ(cancel->text(), QStringLiteral("ｷｬﾝｾﾙ"));
+    question.show();
+    cancel->click();
+    EXPECT_EQ(question.result(), QDialog::Rejected);
     CFilterConfirmDlg confirm(QStringLiteral("IIR/FIR処理の確定"),
                               QStringLiteral("IIR/FIR処理結果をOKで確定します。\n"
                                              "無効にする場合はｷｬﾝｾﾙして下さい。"));
     EXPECT_EQ(confirm.findChildren<QLabel*>().size(), 2);
-    confirm.grab().save(QStringLiteral("/tmp/filter_confirm_dlg.png"));
+    SaveGrabToGallery(confirm, "filter_confirm_dlg");
     CFirHelpDlg help;
     EXPECT_TRUE(help.findChild<QLabel*>(QStringLiteral("note"))
                     ->text()
                     .endsWith(QStringLiteral("\n　ｶｲｻﾞｰ窓は遷移帯域幅、減衰量の設定可能")));
-    help.grab().save(QStringLiteral("/tmp/fir_help_dlg.png"));
+    SaveGrabToGallery(help, "fir_help_dlg");
 }
 
 TEST(FirDialogs, FilterCommandsAreRegistered) {

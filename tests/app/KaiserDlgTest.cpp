@@ -1,6 +1,9 @@
+#include "AppTestSupport.h"
+
 #include "app/AppCommands.h"
 #include "app/dialogs/CKaiserDlg.h"
 #include "document/CommandIds.h"
+#include "document/ScriptedUi.h"
 
 #include <gtest/gtest.h>
 
@@ -8,18 +11,10 @@
 #include <QLineEdit>
 #include <QTimer>
 
-namespace {
-void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "app_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
-}
-} // namespace
-
 TEST(KaiserDlgTest, SpinClampsTypedValueIsTaken) {
-    EnsureApplication();
-    CKaiserDlg dlg(10);
+    EnsureTestApp();
+    CScriptedUi ui;
+    CKaiserDlg dlg(10, ui);
     EXPECT_EQ(dlg.Beta(), 10);
     for (int i = 0; i < 15; ++i) dlg.SpinDelta(-1);
     EXPECT_EQ(dlg.Beta(), 20);
@@ -31,7 +26,23 @@ TEST(KaiserDlgTest, SpinClampsTypedValueIsTaken) {
     EXPECT_EQ(dlg.Beta(), 20);
     dlg.SetDefault();
     EXPECT_EQ(dlg.Beta(), 10);
-    dlg.grab().save(QStringLiteral("/tmp/kaiser_dlg.png"));
+}
+
+TEST(KaiserDlgTest, OkRefusesABetaTheWindowCannotHold) {
+    EnsureTestApp();
+    CScriptedUi ui;
+    CKaiserDlg dlg(10, ui);
+    auto* edit = dlg.findChild<QLineEdit*>("beta");
+    edit->setText("200");
+    dlg.accept();
+    EXPECT_EQ(dlg.result(), QDialog::Rejected);
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<std::string>{"β値が大きすぎます。β=-150～150の範囲で設定して下さい。"});
+    edit->setText("150");
+    dlg.accept();
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(dlg.Beta(), 150);
+    EXPECT_EQ(ui.messages.size(), 1u);
 }
 
 TEST(KaiserDlgTest, TransformCommandsAreRegistered) {

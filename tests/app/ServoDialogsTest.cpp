@@ -1,7 +1,10 @@
+#include "AppTestSupport.h"
+
 #include "app/dialogs/CResonanceChoiceDlg.h"
 #include "app/dialogs/CServoOperationDlg.h"
 #include "document/AnalysisMessages.h"
 #include "document/ScriptedUi.h"
+#include "dsp/ServoChecks.h"
 #include "dsp/ServoElements.h"
 
 #include <gtest/gtest.h>
@@ -11,15 +14,8 @@
 
 namespace {
 
-void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "app_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
-}
-
 TEST(ServoOperationDlg, RefusesNonNumbersAndValuesOutOfRange) {
-    EnsureApplication();
+    EnsureTestApp();
     CScriptedUi ui;
     CServoOperationDlg dlg(
         QStringLiteral("演算の設定"),
@@ -43,12 +39,46 @@ TEST(ServoOperationDlg, RefusesNonNumbersAndValuesOutOfRange) {
 }
 
 TEST(ResonanceChoiceDlg, OkWithoutAChoiceIsRefused) {
-    EnsureApplication();
+    EnsureTestApp();
     CScriptedUi ui;
     CResonanceChoiceDlg dlg(ui);
     dlg.accept();
     EXPECT_FALSE(dlg.HasChoice());
     EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{msg::kChooseCondition});
+}
+
+// The two detail dialogs of the second-order element refuse a sensitivity of 0 alike.
+TEST(ResonanceChoiceDlg, BothDetailDialogsRefuseAZeroSensitivity) {
+    EnsureTestApp();
+    for (const bool byAcceleration : {false, true}) {
+        CScriptedUi ui;
+        CServoOperationDlg dlg(QStringLiteral("2次振動系の設定（２）"),
+                               ResonanceDetailFields(byAcceleration), false, QString(), ui);
+        EXPECT_TRUE(dlg.Check()) << byAcceleration;
+        dlg.findChild<QLineEdit*>("K")->setText("0");
+        EXPECT_FALSE(dlg.Check()) << byAcceleration;
+        EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{msg::kSensitivityRange});
+        dlg.findChild<QLineEdit*>("K")->setText("2");
+        dlg.findChild<QLineEdit*>("Q0")->setText("55");
+        EXPECT_FALSE(dlg.Check()) << byAcceleration;
+        EXPECT_EQ(ui.MessageTexts().back(), "0 から 54 までの数値を入力してください。");
+    }
+}
+
+TEST(ServoOperationDlg, WholeCheckRefusesADivisionByZero) {
+    EnsureTestApp();
+    CScriptedUi ui;
+    CServoOperationDlg dlg(QStringLiteral("演算の設定"),
+                           {{QStringLiteral("ｹﾞｲﾝ設定 (倍)"), 0.0, QStringLiteral("gain"), {}}},
+                           true, QString(), ui);
+    dlg.SetWholeCheck(
+        [](const std::vector<double>& v, int op) { return CheckGainDivision(v[0], op); });
+    EXPECT_TRUE(dlg.Check());
+    dlg.SetOperation(servo_op::Divide);
+    EXPECT_FALSE(dlg.Check());
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{msg::kDivisionByZero});
+    dlg.Field(0)->setText("0.5");
+    EXPECT_TRUE(dlg.Check());
 }
 
 } // namespace

@@ -140,4 +140,53 @@ TEST(CliCalc, BadStepsAreReported) {
         1);
 }
 
+// Steps the calculator's dialogs refuse are refused with the dialogs' messages, and nothing is
+// written; the neighbouring accepted values still run.
+TEST(CliCalc, RefusedElementValuesNameTheirCause) {
+    struct Case {
+        std::vector<std::string> step;
+        const char* message; // nullptr: accepted
+    };
+    const Case cases[] = {
+        {{"--resonance", "1000,0,20:x"}, msg::kSensitivityRange},
+        {{"--resonance", "1000,-1,20:x"}, msg::kSensitivityRange},
+        {{"--resonance-acc", "1,1000,0,20:x"}, msg::kSensitivityRange},
+        {{"--resonance-acc", "0,1000,1,20:x"}, msg::kSensitivityRange},
+        {{"--resonance-acc", "1,0,1,20:x"}, msg::kResonanceRange},
+        {{"--resonance", "1000,1,55:x"}, "0 から 54 までの数値を入力してください。"},
+        {{"--resonance", "1000,1e-3,20:x"}, nullptr},
+        {{"--gain", "0:/"}, msg::kDivisionByZero},
+        {{"--gain", "0:x"}, nullptr},
+        {{"--integral", "0,1:/"}, msg::kDivisionByZero},
+        {{"--derivative", "0,1:x"}, msg::kDivisionByZero},
+        {{"--derivative", "0,1:+"}, nullptr},
+        {{"--laglead", "1,1,0,0:x"}, msg::kDivisionByZero},
+        {{"--laglead", "0,0,1,1:/"}, msg::kDivisionByZero},
+        {{"--laglead", "0,0,1,1:x"}, nullptr},
+        {{"--integral", "1,0:x"}, "1e-06 から 1e+06 までの数値を入力してください。"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        std::vector<std::string> words = {"calc", "--init", "gain"};
+        words.insert(words.end(), c.step.begin(), c.step.end());
+        words.insert(words.end(), {"-o", dir.Path("x.opr")});
+        std::string err;
+        const int rc = RunWords(words, &err);
+        const std::string what = c.step[0] + " " + c.step[1];
+        if (!c.message) {
+            EXPECT_EQ(rc, 0) << what << ": " << err;
+            CScriptedUi ui;
+            CKymoDoc doc(ui);
+            ASSERT_TRUE(doc.OnOpenDocument(dir.Path("x.opr"))) << what;
+            for (int k = 0; k < doc.m_nPoints; ++k)
+                ASSERT_TRUE(std::isfinite(doc.m_fRe[k]) && std::isfinite(doc.m_fIm[k]))
+                    << what << " bin " << k;
+            continue;
+        }
+        EXPECT_EQ(rc, 1) << what;
+        EXPECT_EQ(err, c.step[0] + ": " + c.message + "\n") << what;
+        EXPECT_TRUE(TempDir::ReadFile(dir.Path("x.opr")).empty()) << what;
+    }
+}
+
 } // namespace

@@ -86,10 +86,31 @@ TEST(CliFft, InvalidParametersExitWithAMessage) {
          "--channel"},
         {{"fft", f.wav, "--start", "0", "--points", "1024", "-o", f.dir.Path("x.txt")},
          "拡張子を指定して下さい(*.opr|*.csv)"},
+        {{"fft", f.wav, "--start", "0", "--points", "1024", "--window", "kaiser", "--beta", "200",
+          "-o", o},
+         "--beta: β値が大きすぎます。β=-150～150の範囲で設定して下さい。"},
+        {{"fft", f.wav, "--start", "0", "--points", "1024", "--window", "kaiser", "--beta", "nan",
+          "-o", o},
+         "--beta: β値が大きすぎます。"},
     };
     for (const Case& c : cases) {
         std::ostringstream out, err;
         EXPECT_EQ(RunCli(c.words, out, err), 1) << c.message;
         EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
     }
+}
+
+TEST(CliFft, LargestKaiserBetaGivesFiniteBins) {
+    Fixture f;
+    const std::string opr = f.dir.Path("k.opr");
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCli({"fft", f.wav, "--start", "0", "--points", "1024", "--window", "kaiser",
+                      "--beta", "150", "-o", opr},
+                     out, err),
+              0)
+        << err.str();
+    const auto bytes = TempDir::ReadFile(opr);
+    ASSERT_EQ(bytes.size(), 16u + 2 * 4 * 1024);
+    for (std::size_t i = 0; i < 2 * 1024; ++i) ASSERT_TRUE(std::isfinite(FloatAt(bytes, i))) << i;
+    EXPECT_GT(std::hypot(FloatAt(bytes, 64), FloatAt(bytes, 1024 + 64)), 100.0);
 }

@@ -8,9 +8,11 @@
 #include "view/PlotColours.h"
 #include "view/PlotRoutines.h"
 #include "view/ViewMessages.h"
+#include "view/WaveOverview.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -87,6 +89,30 @@ TEST_F(DocumentViewTest, AutomaticLogScaleCoversThePeakAndManualScaleStays) {
     EXPECT_FLOAT_EQ(state.scales.m_fBottomDb, -60);
     // The peak lies above 0 dB: the level trace touches the upper edge of the lower panel.
     EXPECT_GT(CountColour(image, QRect(250, 324, 100, 3), plotcolour::First().rgb()), 0);
+}
+
+// Manual Log_Mag scaling keeps its dB range but not the full scales of the other panels: after
+// an inverse transform the time panel is scaled to the new record.
+TEST_F(DocumentViewTest, ManualLogScaleHoldsOnlyTheDbRange) {
+    FillSpectrum();
+    doc.disp_mode2 = present::LogMagManual;
+    state.scales.m_fTopDb = 0;
+    state.scales.m_fBottomDb = -60;
+    Render();
+    EXPECT_FLOAT_EQ(state.scales.m_fMaxReIm, 210);
+    const int n = doc.m_nPoints;
+    for (int i = 0; i < n; ++i) {
+        doc.m_fWave1[i] = static_cast<float>(0.1 * std::sin(2 * M_PI * 3 * i / n));
+        doc.m_fRe[i] = doc.m_fIm[i] = 0;
+    }
+    doc.disp_mode1 = kind::TimeRecord;
+    DrawResult r;
+    Render(&r);
+    EXPECT_TRUE(r.panelsDrawn);
+    EXPECT_NEAR(state.scales.m_fMaxWave, 0.1, 1e-6);
+    EXPECT_FLOAT_EQ(state.scales.m_fMaxReIm, 0);
+    EXPECT_FLOAT_EQ(state.scales.m_fTopDb, 0);
+    EXPECT_FLOAT_EQ(state.scales.m_fBottomDb, -60);
 }
 
 TEST_F(DocumentViewTest, NonFiniteBinsLeaveTheAutomaticScaleDefined) {
@@ -183,6 +209,34 @@ TEST_F(DocumentViewTest, FilterResultShowsTheFilteredImageBelowTheWave) {
     EXPECT_EQ(state.filterEnvelope.segments, 250);
     EXPECT_NEAR(state.filterEnvelope.amp, state.envelope.amp / 4, 1.0);
     EXPECT_GT(CountColour(image, QRect(100, 330, 341, 211), plotcolour::WaveCh1().rgb()), 50);
+}
+
+// The result line names the filter actually used, not the window-method settings.
+TEST_F(DocumentViewTest, FilterResultLineNamesTheFilterUsed) {
+    doc.disp_mode1 = kind::FilterResult;
+    doc.disp_mode3 = 11;
+    doc.m_nFirTaps = 163;
+    doc.m_fCutLow = 1234.0f;
+    doc.m_filterUsed = {false, 27417, 2000.0, 0.0};
+    EXPECT_EQ(FilterResultLine(doc),
+              "NumTap=27417   Lpfc=2000.000000 disp_mode1=13 disp_mode3=11 ");
+    doc.m_filterUsed = {false, 101, 0.0, 0.0}; // Remez: band edges, no cut-off of its own
+    EXPECT_EQ(FilterResultLine(doc), "NumTap=101 disp_mode1=13 disp_mode3=11 ");
+    doc.m_filterUsed = {true, 8, 1000.0, 3000.0};
+    EXPECT_EQ(FilterResultLine(doc),
+              "IIR Order=8   Lpfc=1000.000000   Hpfc=3000.000000 disp_mode1=13 disp_mode3=11 ");
+}
+
+// After down-sampling the header lines say that the wave held is no longer the file.
+TEST_F(DocumentViewTest, HeaderLinesOfAReplacedWaveGiveTheNewRate) {
+    ASSERT_TRUE(doc.LoadFromBytes(BuildWav(WavFormat{}, SineSamples(20000, 2, 8000, 0.01))));
+    const auto before = WaveHeaderLines(doc);
+    ASSERT_EQ(doc.DecimateWave(), 1);
+    const auto after = WaveHeaderLines(doc);
+    EXPECT_EQ(after.size(), before.size() + 1);
+    EXPECT_NE(std::find(after.begin(), after.end(),
+                        "ﾀﾞｳﾝｻﾝﾌﾟﾘﾝｸﾞ後の波形です(24000Hz):元のﾌｧｲﾙは変わっていません"),
+              after.end());
 }
 
 TEST_F(DocumentViewTest, CutRecordsOfBothChannelsAreDrawnWithTheirWindow) {

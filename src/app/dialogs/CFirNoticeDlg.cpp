@@ -2,9 +2,11 @@
 
 #include <QDialogButtonBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
-CFirNoticeDlg::CFirNoticeDlg(const QString& text, QWidget* parent) : QDialog(parent) {
+CFirNoticeDlg::CFirNoticeDlg(const QString& text, QWidget* parent, bool withCancel)
+    : QDialog(parent) {
     setWindowTitle(QStringLiteral("FIRのオーダー"));
     m_text = new QPlainTextEdit(text);
     m_text->setReadOnly(true);
@@ -12,6 +14,12 @@ CFirNoticeDlg::CFirNoticeDlg(const QString& text, QWidget* parent) : QDialog(par
     m_text->setMinimumSize(360, 90);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    if (withCancel) {
+        QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
+        cancel->setText(QStringLiteral("ｷｬﾝｾﾙ"));
+        cancel->setObjectName(QStringLiteral("cancel"));
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    }
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_text);
     layout->addWidget(buttons);

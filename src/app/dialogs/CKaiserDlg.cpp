@@ -1,6 +1,8 @@
 #include "app/dialogs/CKaiserDlg.h"
 
 #include "app/CQtDocumentUi.h"
+#include "document/AnalysisMessages.h"
+#include "dsp/Window.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -20,7 +22,7 @@ constexpr int kSpinMin = 0;
 constexpr int kSpinMax = 20;
 } // namespace
 
-CKaiserDlg::CKaiserDlg(int beta, QWidget* parent) : QDialog(parent) {
+CKaiserDlg::CKaiserDlg(int beta, IDocumentUi& ui, QWidget* parent) : QDialog(parent), m_ui(ui) {
     setWindowTitle(QStringLiteral("ｶｲｻﾞｰ窓"));
     m_edit = new QLineEdit(QString::number(beta));
     m_edit->setValidator(new QIntValidator(m_edit));
@@ -51,7 +53,7 @@ CKaiserDlg::CKaiserDlg(int beta, QWidget* parent) : QDialog(parent) {
     connect(defaults, &QPushButton::clicked, this, &CKaiserDlg::SetDefault);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->addButton(defaults, QDialogButtonBox::ResetRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CKaiserDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
@@ -71,8 +73,20 @@ void CKaiserDlg::SetDefault() {
     m_edit->setText(QString::number(kDefaultBeta));
 }
 
+void CKaiserDlg::accept() {
+    bool ok = false;
+    const double typed = m_edit->text().toDouble(&ok);
+    if (ok && !KaiserBetaRepresentable(typed)) {
+        m_ui.ShowMessage(msg::kKaiserBetaTooLarge, MessageIcon::Warning);
+        m_edit->selectAll();
+        m_edit->setFocus();
+        return;
+    }
+    QDialog::accept();
+}
+
 std::optional<int> CQtDocumentUi::AskKaiserBeta(int current) {
-    CKaiserDlg dlg(current, m_parent);
+    CKaiserDlg dlg(current, *this, m_parent);
     if (dlg.exec() != QDialog::Accepted) return std::nullopt;
     return dlg.Beta();
 }

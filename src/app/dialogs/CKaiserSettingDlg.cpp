@@ -30,7 +30,7 @@ CKaiserSettingDlg::CKaiserSettingDlg(const KaiserSettings& s, int fs, QWidget* p
         QMessageBox::information(this, windowTitle(), text);
     };
     confirmNotice = [this](const QString& text) {
-        CFirNoticeDlg notice(text, this);
+        CFirNoticeDlg notice(text, this, true);
         return notice.exec() == QDialog::Accepted;
     };
 

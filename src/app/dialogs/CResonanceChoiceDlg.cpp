@@ -4,6 +4,7 @@
 #include "app/dialogs/ServoDialogParts.h"
 #include "document/AnalysisMessages.h"
 #include "document/DocumentUi.h"
+#include "dsp/ServoChecks.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -12,10 +13,18 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace {
-constexpr double kMaxFrequency = 1e8;
-constexpr double kMaxPeakDb = 54.0;
-} // namespace
+std::vector<ServoField> ResonanceDetailFields(bool byAcceleration) {
+    if (byAcceleration)
+        return {{QStringLiteral("加速度感度 (倍)"), 1.0, QStringLiteral("A"), CheckSensitivity},
+                {QStringLiteral("該当周波数 (Hz)"), 1000.0, QStringLiteral("fa"),
+                 CheckResonanceFrequency},
+                {QStringLiteral("比例感度 (倍)"), 1.0, QStringLiteral("K"), CheckSensitivity},
+                {QStringLiteral("共振峰 (dB)"), 20.0, QStringLiteral("Q0"), CheckResonancePeak}};
+    return {
+        {QStringLiteral("共振周波数 (Hz)"), 20.0, QStringLiteral("f0"), CheckResonanceFrequency},
+        {QStringLiteral("比例感度 (倍)"), 1.0, QStringLiteral("K"), CheckSensitivity},
+        {QStringLiteral("共振峰 (dB)"), 20.0, QStringLiteral("Q0"), CheckResonancePeak}};
+}
 
 CResonanceChoiceDlg::CResonanceChoiceDlg(IDocumentUi& ui, QWidget* parent)
     : QDialog(parent), m_ui(ui) {
@@ -39,25 +48,8 @@ CResonanceChoiceDlg::CResonanceChoiceDlg(IDocumentUi& ui, QWidget* parent)
 
 void CResonanceChoiceDlg::Choose(int choice) {
     const bool byAcceleration = choice == 1;
-    std::vector<ServoField> fields;
-    if (byAcceleration) {
-        fields = {{QStringLiteral("加速度感度 (倍)"), 1.0, QStringLiteral("A"),
-                   PositiveCheck(kMaxFrequency, msg::kResonanceRange)},
-                  {QStringLiteral("該当周波数 (Hz)"), 1000.0, QStringLiteral("fa"),
-                   PositiveCheck(kMaxFrequency, msg::kResonanceRange)},
-                  {QStringLiteral("比例感度 (倍)"), 1.0, QStringLiteral("K"),
-                   PositiveCheck(kMaxFrequency, msg::kResonanceRange)},
-                  {QStringLiteral("共振峰 (dB)"), 20.0, QStringLiteral("Q0"),
-                   RangeCheck(0.0, kMaxPeakDb)}};
-    } else {
-        fields = {{QStringLiteral("共振周波数 (Hz)"), 20.0, QStringLiteral("f0"),
-                   PositiveCheck(kMaxFrequency, msg::kResonanceRange)},
-                  {QStringLiteral("比例感度 (倍)"), 1.0, QStringLiteral("K"), {}},
-                  {QStringLiteral("共振峰 (dB)"), 20.0, QStringLiteral("Q0"),
-                   RangeCheck(0.0, kMaxPeakDb)}};
-    }
-    CServoOperationDlg detail(QStringLiteral("2次振動系の設定（２）"), std::move(fields), false,
-                              QString(), m_ui, this);
+    CServoOperationDlg detail(QStringLiteral("2次振動系の設定（２）"),
+                              ResonanceDetailFields(byAcceleration), false, QString(), m_ui, this);
     for (QAbstractButton* b : m_choice->buttons()) b->setChecked(false);
     if (detail.exec() != QDialog::Accepted) {
         m_bChosen = false;

@@ -4,8 +4,15 @@
 
 #include <QDialog>
 
+#include <vector>
+
 class IDocumentUi;
 class QButtonGroup;
+struct ServoField;
+
+// The fields of the detail dialog "2次振動系の設定（２）" of a choice, each with the check shared
+// with the command line (dsp/ServoChecks.h).
+std::vector<ServoField> ResonanceDetailFields(bool byAcceleration);
 
 // "2次振動系（１）": choosing "共振周波数による" or "加速度感度による" opens its detail dialog at
 // once ("2次振動系の設定（２）"); cancelling the detail clears the choice. OK without a choice

@@ -3,6 +3,7 @@
 #include "app/dialogs/ServoDialogParts.h"
 #include "document/AnalysisMessages.h"
 #include "document/DocumentUi.h"
+#include "dsp/ServoChecks.h"
 #include "dsp/ServoElements.h"
 
 #include <QAbstractButton>
@@ -12,8 +13,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-
-#include <cstdio>
 
 CServoOperationDlg::CServoOperationDlg(const QString& title, std::vector<ServoField> fields,
                                        bool withOperation, const QString& note, IDocumentUi& ui,
@@ -60,6 +59,17 @@ bool CServoOperationDlg::Check() {
         }
         m_values[i] = v;
     }
+    if (m_wholeCheck) {
+        const std::string refusal = m_wholeCheck(m_values, Operation());
+        if (!refusal.empty()) {
+            m_ui.ShowMessage(refusal);
+            if (!m_edits.empty()) {
+                m_edits.front()->selectAll();
+                m_edits.front()->setFocus();
+            }
+            return false;
+        }
+    }
     return true;
 }
 
@@ -68,16 +78,5 @@ void CServoOperationDlg::accept() {
 }
 
 std::function<std::string(double)> RangeCheck(double lo, double hi) {
-    return [lo, hi](double v) -> std::string {
-        if (v >= lo && v <= hi) return {};
-        char text[128];
-        std::snprintf(text, sizeof text, "%g から %g までの数値を入力してください。", lo, hi);
-        return text;
-    };
-}
-
-std::function<std::string(double)> PositiveCheck(double hi, const char* message) {
-    return [hi, message](double v) -> std::string {
-        return v > 0.0 && v <= hi ? std::string() : std::string(message);
-    };
+    return [lo, hi](double v) { return CheckRange(v, lo, hi); };
 }

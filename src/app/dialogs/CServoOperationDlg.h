@@ -34,6 +34,10 @@ public:
     int Operation() const;
     QLineEdit* Field(int field) const { return m_edits[static_cast<std::size_t>(field)]; }
     void SetOperation(int op);
+    // A check of all values together with the operation, run after the fields' own checks;
+    // it returns the message of a refusal (empty when accepted).
+    using WholeCheck = std::function<std::string(const std::vector<double>&, int op)>;
+    void SetWholeCheck(WholeCheck check) { m_wholeCheck = std::move(check); }
     bool Check();
     void accept() override;
 
@@ -43,9 +47,8 @@ private:
     std::vector<QLineEdit*> m_edits;
     std::vector<double> m_values;
     QButtonGroup* m_operation = nullptr;
+    WholeCheck m_wholeCheck;
 };
 
 // A check for values in [lo, hi] with the standard range message.
 std::function<std::string(double)> RangeCheck(double lo, double hi);
-// A check for values above 0 up to `hi`, refused with `message`.
-std::function<std::string(double)> PositiveCheck(double hi, const char* message);

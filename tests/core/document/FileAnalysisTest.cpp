@@ -140,6 +140,25 @@ TEST_F(FileAnalysis, UnwindowedSineOnABinHasHalfItsAmplitude) {
     EXPECT_NEAR(doc.m_fRe[64], 5000.0, 1.0);
 }
 
+// Both traces of a two-channel single-record spectrum are the windowed records, as the title
+// "[時間表示:窓付]" says.
+TEST_F(FileAnalysis, TwoChannelRecordSpectrumShowsBothChannelsWindowed) {
+    Load(Interleave(Noise(4096, 5), Noise(4096, 6)));
+    doc.OnSelectChannel(chan::Both);
+    doc.SetPow(2);
+    ASSERT_TRUE(doc.CutRecord(100));
+    ASSERT_EQ(doc.disp_mode1, kind::CutTwoChannels);
+    const std::vector<float> raw1(doc.m_fWave1.begin(), doc.m_fWave1.begin() + 512);
+    doc.OnWindowCommand(wnd::Hanning);
+    doc.OnAnalyseRecord(analysis::Spectrum);
+    ASSERT_EQ(doc.disp_mode1, kind::Spectrum2);
+    for (int i = 0; i < 512; ++i) {
+        const float w = doc.m_fWindow[i];
+        ASSERT_EQ(doc.m_fWave1[i], raw1[i] * w) << i;
+        ASSERT_EQ(doc.m_fWave2[i], doc.m_fWork2[i]) << i;
+    }
+}
+
 TEST_F(FileAnalysis, SilentChannelOneGivesZeroTransferAndZeroCorrelation) {
     const auto y = Noise(4096, 4);
     Load(Interleave(std::vector<double>(4096, 0.0), y));

@@ -1,5 +1,6 @@
 #include "document/ResultCsv.h"
 #include "document/AudioFile.h"
+#include "document/ByteOrder.h"
 #include "document/CKymoDoc.h"
 #include "document/DataKinds.h"
 #include "document/DocMessages.h"
@@ -128,9 +129,14 @@ TEST(SaveResult, ExtensionChoosesTheFormatAndOprAddsHistory) {
     CKymoDoc doc(ui);
     doc.disp_mode1 = kind::Spectrum;
 
+    // Another extension ends the command with the message; the dialog is not asked again.
     ui.fileAnswers.push_back(dir.Path("r.txt"));
+    ui.fileAnswers.push_back(dir.Path("again.csv"));
     EXPECT_EQ(doc.OnSaveResult(), 0);
-    EXPECT_EQ(ui.MessageTexts().back(), "拡張子を指定して下さい(*.opr|*.csv)");
+    EXPECT_EQ(ui.MessageTexts(), Texts{"拡張子を指定して下さい(*.opr|*.csv)"});
+    EXPECT_EQ(ui.fileDialogs.size(), 1u);
+    EXPECT_TRUE(TempDir::ReadFile(dir.Path("again.csv")).empty());
+    ui.fileAnswers.clear();
     EXPECT_TRUE(TempDir::ReadFile(dir.Path("r.txt")).empty());
     EXPECT_EQ(doc.m_nHistoryCount, 1);
     EXPECT_EQ(ui.fileDialogs.back(), "|MeasureData(*.opr)|*.opr|MeasureData(*.csv)|*.csv||");
@@ -209,6 +215,31 @@ TEST(AudioFile, BadFilesGiveTheirMessages) {
                      "異なるデーター形式です。\n　ｻｰﾎﾞ計算用のﾒﾆｭｰから開けてみて下さい",
                      dir.Path("trunc.opr") + "\n 　　..ｵｰﾃﾞｨｵ性能表示専用として開きます",
                      "異なるデーター形式です。_@AudioDataRead"}));
+}
+
+// The record-length exponent s is taken up to AudioFile::kMaxExp (2^20-point curves) only.
+TEST(AudioFile, RecordLengthExponentIsBounded) {
+    struct Case {
+        std::int32_t exponent;
+        bool read;
+    };
+    for (const Case& c : {Case{0, true}, Case{14, true}, Case{15, false}, Case{-1, false},
+                          Case{0x7FFFFFFF, false}}) {
+        TempDir dir;
+        std::vector<std::uint8_t> fixed(128, 0);
+        std::memcpy(fixed.data(), "AUDO", 4);
+        WriteLe32(fixed.data() + 4, static_cast<std::uint32_t>(c.exponent));
+        TempDir::WriteFile(dir.Path("a.opr"), fixed);
+        CScriptedUi ui;
+        AudioFile f;
+        EXPECT_EQ(ReadAudioHeaderFrom(ui, dir.Path("a.opr"), f), c.read ? 1 : 0) << c.exponent;
+        EXPECT_EQ(ui.messages.size(), c.read ? 1u : 2u) << c.exponent;
+        if (c.read) {
+            EXPECT_EQ(f.m_nExp, c.exponent);
+        } else {
+            EXPECT_EQ(ui.messages.back().text, "未知の形式です。") << c.exponent;
+        }
+    }
 }
 
 TEST(MeasurementOpen, AudioContainerIsRefusedByFileOpen) {

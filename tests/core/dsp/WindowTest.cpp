@@ -38,12 +38,16 @@ TEST(WindowTest, CosineWindowsArePeriodicAndUnnormalised) {
     EXPECT_FLOAT_EQ(hamm[n / 2], 1.0f);
     EXPECT_NEAR(black[0], 0.0f, 1e-7);
     EXPECT_FLOAT_EQ(black[n / 2], 1.0f);
-    const float step = static_cast<float>(2.0 * std::numbers::pi / n);
+    // Quarter period: cos = 0 and cos 2a = -1.
+    EXPECT_NEAR(hann[n / 4], 0.5f, 1e-6);
+    EXPECT_NEAR(hamm[n / 4], 0.54f, 1e-6);
+    EXPECT_NEAR(black[n / 4], 0.34f, 1e-6);
+    // Against the definitions evaluated in double precision at the exact angles.
     for (int j : {1, 100, 511, 700, 1023}) {
-        const double a = static_cast<float>(j) * step;
-        EXPECT_FLOAT_EQ(hann[j], static_cast<float>(0.5 * (1 - std::cos(a)))) << j;
-        EXPECT_FLOAT_EQ(black[j],
-                        static_cast<float>(0.42 - 0.5 * std::cos(a) + 0.08 * std::cos(2 * a)));
+        const double a = 2.0 * std::numbers::pi * j / n;
+        EXPECT_NEAR(hann[j], 0.5 * (1 - std::cos(a)), 1e-6) << j;
+        EXPECT_NEAR(hamm[j], 0.54 - 0.46 * std::cos(a), 1e-6) << j;
+        EXPECT_NEAR(black[j], 0.42 - 0.5 * std::cos(a) + 0.08 * std::cos(2 * a), 1e-6) << j;
         EXPECT_NEAR(hann[j], hann[n - j], 1e-6) << j; // periodic symmetry about n/2
     }
 }
@@ -142,4 +146,41 @@ TEST_F(WindowCommandTest, KaiserBetaFromDialogToolbarOrDefault) {
     EXPECT_EQ(ui.kaiserBetaAsked.size(), 2u);
     EXPECT_NEAR(doc.m_fWindow[0], 1.0f / BesselI0(12.0f), 1e-10);
     EXPECT_EQ(doc.m_fKaiserBeta, 5.0f);
+}
+
+// The largest accepted beta still gives a finite window that peaks at 1; just beyond the float
+// sum of the series the coefficients are lost.
+TEST(WindowTest, KaiserBetaBoundKeepsTheWindowFinite) {
+    EXPECT_TRUE(KaiserBetaRepresentable(150.0));
+    EXPECT_TRUE(KaiserBetaRepresentable(-150.0));
+    EXPECT_FALSE(KaiserBetaRepresentable(150.5));
+    EXPECT_FALSE(KaiserBetaRepresentable(std::nan("")));
+    const auto w = Window(wnd::Kaiser, 1024, 150.0f);
+    for (float v : w) ASSERT_TRUE(std::isfinite(v) && v >= 0.0f && v <= 1.0f) << v;
+    EXPECT_EQ(w[512], 1.0f);
+    EXPECT_FALSE(std::isfinite(BesselI0(153.0f)));
+}
+
+TEST_F(WindowCommandTest, KaiserBetaBeyondTheSeriesIsRefused) {
+    doc.disp_mode1 = kind::CutOneChannel;
+    struct Case {
+        int answer;
+        float betaAfter;
+        bool refused;
+    };
+    for (const Case& c : {Case{200, 10.0f, true}, Case{-151, 10.0f, true}, Case{150, 150.0f, false},
+                          Case{-150, -150.0f, false}}) {
+        doc.m_fKaiserBeta = 10.0f;
+        ui.Clear();
+        ui.kaiserBetaAnswers.push_back(c.answer);
+        doc.OnWindowCommand(wnd::Kaiser);
+        EXPECT_EQ(doc.m_fKaiserBeta, c.betaAfter) << c.answer;
+        EXPECT_EQ(
+            ui.MessageTexts(),
+            c.refused
+                ? std::vector<std::string>{"β値が大きすぎます。β=-150～150の範囲で設定して下さい。"}
+                : std::vector<std::string>{})
+            << c.answer;
+        for (int i = 0; i < 128; ++i) ASSERT_TRUE(std::isfinite(doc.m_fWork1[i])) << c.answer;
+    }
 }

@@ -69,8 +69,22 @@ INSTANTIATE_TEST_SUITE_P(
                            p.cutLow = 22051;
                        }),
                        fmsg::kCutTooHigh, CascadeField::CutLow},
-        ValidationCase{"f1 at fs/2", With([](CascadeParams& p) { p.cutLow = 24000; }), "",
+        // At fs/2 the prototype's poles land on z = -1 (states grow without bound).
+        ValidationCase{"f1 at fs/2", With([](CascadeParams& p) { p.cutLow = 24000; }),
+                       fmsg::kCutTooHigh, CascadeField::CutLow},
+        ValidationCase{"high-pass f1 at fs/2", With([](CascadeParams& p) {
+                           p.shape = shape::HighPass;
+                           p.kind = kCascadeInvChebyshev;
+                           p.cutLow = 24000;
+                       }),
+                       fmsg::kCutTooHigh, CascadeField::CutLow},
+        ValidationCase{"f1 just below fs/2", With([](CascadeParams& p) { p.cutLow = 23999.9; }), "",
                        CascadeField::None},
+        ValidationCase{"f2 at fs/2", With([](CascadeParams& p) {
+                           p.shape = shape::BandPass;
+                           p.cutHigh = 24000;
+                       }),
+                       fmsg::kCutTooHigh, CascadeField::CutHigh},
         ValidationCase{"f2 above fs/2", With([](CascadeParams& p) {
                            p.shape = shape::BandStop;
                            p.cutHigh = 24001;

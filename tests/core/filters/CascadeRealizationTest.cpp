@@ -248,4 +248,40 @@ TEST(CascadeRealization, NotchWithNegativeCoefficientIsReportedAndContinues) {
     EXPECT_EQ(ui.messages[0].text, cmsg::kNegativeCoefficient);
 }
 
+// A notch stage whose integrator capacitor or resistors have no preferred values would be built
+// of zero components: the realization fails instead of reporting success.
+TEST(CascadeRealization, NotchWithoutPreferredValuesFails) {
+    BiquadTable ana;
+    ASSERT_EQ(Design(kCascadeButterworth, shape::BandStop, 2, 2000, 4500, ana), 1);
+    ASSERT_EQ(ChooseStageTopology(shape::BandStop, kCascadeButterworth, 2, 0),
+              StageTopology::StateVariableNotch);
+    struct Case {
+        double cap;
+        const char* message;
+    };
+    for (const Case& c : {Case{1e-20, cmsg::kChangeCapBsf}, Case{1e20, cmsg::kChangeCapBsf}}) {
+        Refs refs(kDefaultRefResistor, c.cap);
+        CrTable cr;
+        cr.C0[0] = 123.0;
+        CScriptedUi ui;
+        EXPECT_EQ(RealizeCascade(ui, shape::BandStop, kCascadeButterworth, 2, kSeriesE24, refs.r,
+                                 refs.c, ana, cr),
+                  0)
+            << c.cap;
+        EXPECT_EQ(cr.C0[0], 123.0) << c.cap;
+        ASSERT_FALSE(ui.messages.empty()) << c.cap;
+        EXPECT_EQ(ui.messages.back().text, c.message) << c.cap;
+    }
+    // The same stage with a usable capacitor is realized with non-zero parts.
+    Refs refs;
+    CrTable cr;
+    CScriptedUi ui;
+    ASSERT_EQ(RealizeCascade(ui, shape::BandStop, kCascadeButterworth, 2, kSeriesE24, refs.r,
+                             refs.c, ana, cr),
+              1);
+    EXPECT_GT(cr.C0[0], 0.0);
+    EXPECT_GT(cr.R2[0], 0.0);
+    EXPECT_GT(cr.R3[0], 0.0);
+}
+
 } // namespace

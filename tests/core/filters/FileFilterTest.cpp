@@ -78,6 +78,12 @@ TEST(FileFilter, KaiserLowPassKeepsLowToneRemovesHighAndCopiesOtherChannel) {
     EXPECT_EQ(n % 2, 1);
     EXPECT_GT(n, 150);
 
+    // The filter the run used, for its result line: the Kaiser design's taps and cut-off.
+    EXPECT_FALSE(fx.doc.m_filterUsed.iir);
+    EXPECT_EQ(fx.doc.m_filterUsed.count, n);
+    EXPECT_EQ(fx.doc.m_filterUsed.cutLow, 2000.0);
+    EXPECT_EQ(fx.doc.m_filterUsed.cutHigh, 0.0);
+
     const int end = frames - n;
     EXPECT_NEAR(ToneAmplitude(fx.doc, 1000, 0, end), 3000.0, 3000.0 * 0.002);
     EXPECT_LE(ToneAmplitude(fx.doc, 9000, 0, end), 3000.0 * 1e-3 * 1.12 + 0.5);
@@ -158,6 +164,9 @@ TEST(FileFilter, CoefficientFilesFirAndIir) {
     ASSERT_EQ(OnFilterFirCoefFile(fx.doc), 1);
     EXPECT_EQ(fx.ui.MessageTexts(), std::vector<std::string>{"ﾀｯﾌﾟ数は5個です "});
     EXPECT_EQ(fx.doc.m_nFirType, 8);
+    EXPECT_FALSE(fx.doc.m_filterUsed.iir);
+    EXPECT_EQ(fx.doc.m_filterUsed.count, 5);
+    EXPECT_EQ(fx.doc.m_filterUsed.cutLow, 0.0);
     for (int k = 0; k < 5; ++k) EXPECT_EQ(fx.doc.GetSample(20 + k - 5, 1), int(1000 * h[k])) << k;
 
     // IIR file given to the FIR command: refused, nothing filtered.
@@ -181,6 +190,8 @@ TEST(FileFilter, CoefficientFilesFirAndIir) {
     ASSERT_EQ(OnFilterIirCoefFile(fx.doc), 1);
     EXPECT_EQ(fx.ui.MessageTexts(), std::vector<std::string>{"次数=2のIIR処理を開始します"});
     EXPECT_EQ(fx.doc.m_nIirType, 3);
+    EXPECT_TRUE(fx.doc.m_filterUsed.iir);
+    EXPECT_EQ(fx.doc.m_filterUsed.count, 2);
     for (int i = 0; i < 64; ++i)
         EXPECT_EQ(fx.doc.GetSample(i, 1),
                   static_cast<std::int16_t>(4 * (before[44 + 2 * i] | before[45 + 2 * i] << 8)));
