@@ -3,6 +3,7 @@
 #include "app/AppFont.h"
 #include "app/CMainFrame.h"
 #include "app/CStartupBanner.h"
+#include "app/QtTranslations.h"
 
 StartupArgs ParseStartupArgs(const QStringList& arguments) {
     StartupArgs args;
@@ -21,6 +22,7 @@ CKymoApp::CKymoApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Sonalyx"));
     setApplicationVersion(QStringLiteral("1.1"));
     ApplyJapaneseUiFont();
+    InstallQtJapaneseTranslations(*this);
 }
 
 CKymoApp::~CKymoApp() = default;
