@@ -3,6 +3,7 @@
 #include "document/ScriptedUi.h"
 #include "filters/CoefFile.h"
 #include "filters/WindowFir.h"
+#include "support/CaseNames.h"
 #include "support/WavBuilder.h"
 
 #include <gtest/gtest.h>
@@ -87,7 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
                           {"design", "kaiser", "--shape", "hpf", "--atten", "40", "--transition",
                            "500", "--fl", "30000", "--fs", "48000"},
                           1,
-                          "低域のｶｯﾄｵﾌ周波数を低くして下さい。...標本化定理を満たしていません\n"}));
+                          "低域のｶｯﾄｵﾌ周波数を低くして下さい。...標本化定理を満たしていません\n"}),
+    CaseIndexName());
 
 TEST(CliDesign, KaiserDefaultsGive215Taps) {
     TempDir dir;

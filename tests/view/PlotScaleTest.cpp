@@ -1,4 +1,5 @@
 #include "view/PlotScale.h"
+#include "support/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
                       UnitCase{50, "          [Hz]", 100}, UnitCase{5, "          [Hz]", 10},
                       UnitCase{0.05, "         [mHz]", 100}, UnitCase{2e-5, "         [μHz]", 100},
                       UnitCase{2e-10, "         [nHz]", 1}, UnitCase{5e6, "         [MHz]", 10},
-                      UnitCase{5e9, "         [GHz]", 10}));
+                      UnitCase{5e9, "         [GHz]", 10}),
+    CaseIndexName());
 
 TEST(DbScale, AutomaticRangeOf3Point7DecibelsUsesSpan4) {
     const DbScale s = MakeDbScale(0.5, -3.2, true);

@@ -63,7 +63,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(OperationCase{servo_op::Add, cd(3.5, 2.0)},
                       OperationCase{servo_op::Subtract, cd(2.5, -6.0)},
                       OperationCase{servo_op::Multiply, cd(3.0, -2.0) * cd(0.5, 4.0)},
-                      OperationCase{servo_op::Divide, cd(3.0, -2.0) / cd(0.5, 4.0)}));
+                      OperationCase{servo_op::Divide, cd(3.0, -2.0) / cd(0.5, 4.0)}),
+    [](const ::testing::TestParamInfo<OperationCase>& info) {
+        return "op" + std::to_string(info.param.op);
+    });
 
 TEST(ServoOperationLabel, NamesTheFourOperations) {
     EXPECT_STREQ(ServoOperationLabel(servo_op::Add), "+:加算");

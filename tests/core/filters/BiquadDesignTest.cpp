@@ -1,5 +1,6 @@
 #include "filters/BiquadDesign.h"
 #include "filters/BiquadSettings.h"
+#include "support/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -98,7 +99,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, BiquadEqualisers,
                                            GainCase{biquadtype::LowShelving, 2000.0f, 6.0f},
                                            GainCase{biquadtype::Peaking, 1000.0f, 20.0f},
                                            GainCase{biquadtype::Peaking, 2000.0f, -20.0f},
-                                           GainCase{biquadtype::Peaking, 8000.0f, 3.0f}));
+                                           GainCase{biquadtype::Peaking, 8000.0f, 3.0f}),
+                         CaseIndexName());
 
 TEST(BiquadDesign, ShelfOfTwentyDbHasDcGainTen) {
     float a[3], b[3];
@@ -151,7 +153,6 @@ TEST(BiquadResponse, LowerHalfIsTheResponseAndUpperHalfMirrorsAtNMinusOneMinusI)
 
 } // namespace
 
-
 namespace {
 
 struct BiquadCheckCase {
@@ -187,6 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
         BiquadCheckCase{24001.0f, -30.0f,
                         "ｶｯﾄｵﾌ周波数を低くして下さい。...標本化定理を満たしていません",
                         BiquadField::Frequency},
-        BiquadCheckCase{1000.0f, -20.01f, "-20dB以上のレベルにして下さい。", BiquadField::Gain}));
+        BiquadCheckCase{1000.0f, -20.01f, "-20dB以上のレベルにして下さい。", BiquadField::Gain}),
+    CaseIndexName());
 
 } // namespace

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -132,7 +135,13 @@ INSTANTIATE_TEST_SUITE_P(
                            p.order = 0;
                            p.cutLow = 0;
                        }),
-                       fmsg::kAboveZero, CascadeField::CutLow}));
+                       fmsg::kAboveZero, CascadeField::CutLow}),
+    [](const ::testing::TestParamInfo<ValidationCase>& info) {
+        std::string name = info.param.what;
+        for (char& ch : name)
+            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+        return name;
+    });
 
 TEST(CascadeIirDesign, ValidationStoresTheStageReference) {
     CascadeIirDesign design;

@@ -195,8 +195,12 @@ TEST_P(CascadeRealizeTest, SeriesComponentsStayWithinTheirRounding) {
         << "E24 " << deviation[kSeriesE24] << " dB, E12 " << deviation[kSeriesE12] << " dB";
 }
 
-INSTANTIATE_TEST_SUITE_P(AllKindsAndShapes, CascadeRealizeTest,
-                         ::testing::ValuesIn(RealizeCases()));
+INSTANTIATE_TEST_SUITE_P(AllKindsAndShapes, CascadeRealizeTest, ::testing::ValuesIn(RealizeCases()),
+                         [](const ::testing::TestParamInfo<RealizeCase>& info) {
+                             const RealizeCase& c = info.param;
+                             return "kind" + std::to_string(c.kind) + "_shape" +
+                                    std::to_string(c.shape) + "_order" + std::to_string(c.n);
+                         });
 
 TEST(CascadeRealization, InverseChebyshevHighPassNotchHasNegativeZeroResistors) {
     BiquadTable ana;

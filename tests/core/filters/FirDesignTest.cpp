@@ -113,7 +113,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ShapeCase{shape::HighPass, 5000, 0, {{5000, 24000}}, {{0, 4400}}},
         ShapeCase{shape::BandPass, 4000, 9000, {{4000, 9000}}, {{0, 3400}, {9600, 24000}}},
-        ShapeCase{shape::BandStop, 4000, 9000, {{0, 3400}, {9600, 24000}}, {{4000, 9000}}}));
+        ShapeCase{shape::BandStop, 4000, 9000, {{0, 3400}, {9600, 24000}}, {{4000, 9000}}}),
+    [](const ::testing::TestParamInfo<ShapeCase>& info) {
+        return "shape" + std::to_string(info.param.shape);
+    });
 
 TEST(KaiserFir, ModulationsOfTheShapes) {
     const float fs = 48000, fL = 4000, fH = 9000, d = 600, a = 50;
@@ -178,7 +181,10 @@ INSTANTIATE_TEST_SUITE_P(Windows, WindowDesign,
                                            WindowCase{firwin::Bartlett, 24},
                                            WindowCase{firwin::BlackmanOpt, 70},
                                            WindowCase{firwin::Hamming, 50},
-                                           WindowCase{firwin::Hann, 43}));
+                                           WindowCase{firwin::Hann, 43}),
+                         [](const ::testing::TestParamInfo<WindowCase>& info) {
+                             return "window" + std::to_string(info.param.window);
+                         });
 
 TEST(FirMagnitude, SingleTapAndMirroredArrays) {
     const double one[1] = {1.0};

@@ -118,7 +118,11 @@ TEST_P(FirStereo, FilteredChannelMatchesSumOtherIsDelayedCopy) {
 
 INSTANTIATE_TEST_SUITE_P(Modes, FirStereo,
                          ::testing::Values(StereoCase{1, 31}, StereoCase{2, 32},
-                                           StereoCase{3, 1037}, StereoCase{4, 8}));
+                                           StereoCase{3, 1037}, StereoCase{4, 8}),
+                         [](const ::testing::TestParamInfo<StereoCase>& info) {
+                             return "mode" + std::to_string(info.param.mode) + "_taps" +
+                                    std::to_string(info.param.taps);
+                         });
 
 TEST(FirFilterPcm, FewerFramesThanTapsGiveSilence) {
     const std::vector<double> h(16, 0.1);

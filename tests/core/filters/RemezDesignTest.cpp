@@ -102,7 +102,10 @@ INSTANTIATE_TEST_SUITE_P(TapCounts, RemezLowPass,
                          ::testing::Values(LowPassCase{11, 0.06}, LowPassCase{24, 0.06},
                                            LowPassCase{31, 0.06}, LowPassCase{64, 0.04},
                                            LowPassCase{101, 0.03}, LowPassCase{255, 0.015},
-                                           LowPassCase{256, 0.015}));
+                                           LowPassCase{256, 0.015}),
+                         [](const ::testing::TestParamInfo<LowPassCase>& info) {
+                             return "taps" + std::to_string(info.param.taps);
+                         });
 
 TEST(RemezDesign, ScaleTurnsHzEdgesIntoFractions) {
     const double hz[] = {0.0, 4000.0, 6000.0, 24000.0};

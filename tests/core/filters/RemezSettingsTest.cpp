@@ -1,4 +1,5 @@
 #include "filters/RemezSettings.h"
+#include "support/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -120,7 +121,8 @@ const EasyCase kEasyCases[] = {
     {BandPass, 4000, 4000, 1000, 1, 60, 97, nullptr, RemezField::None},
     {BandStop, 4000, 6000, 1000, 1, 60, 97, nullptr, RemezField::None},
 };
-INSTANTIATE_TEST_SUITE_P(Cases, EasyRemezValidation, ::testing::ValuesIn(kEasyCases));
+INSTANTIATE_TEST_SUITE_P(Cases, EasyRemezValidation, ::testing::ValuesIn(kEasyCases),
+                         CaseIndexName());
 
 TEST(EasyRemezBands, WeightsFollowTheDeviations) {
     const EasyRemezSettings s = LowPass4k();
@@ -223,7 +225,8 @@ const TableCase kTableCases[] = {
     {2, 9000, 24000, 0, 0.5f, false, "重み設定は1以上として下さい", RemezField::BandWeight},
     {2, 9000, 24000, 0, 0.5f, true, "重み設定は1以上して下さい", RemezField::BandWeight},
 };
-INSTANTIATE_TEST_SUITE_P(Cases, RemezBandValidation, ::testing::ValuesIn(kTableCases));
+INSTANTIATE_TEST_SUITE_P(Cases, RemezBandValidation, ::testing::ValuesIn(kTableCases),
+                         CaseIndexName());
 
 TEST(ValidateRemezBands, LastBandIsCheckedFirst) {
     RemezBandTable t = ThreeBands();

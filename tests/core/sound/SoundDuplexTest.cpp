@@ -3,6 +3,7 @@
 #include "document/ScriptedUi.h"
 #include "sound/RealtimeCodes.h"
 #include "sound/engine/SoundMessages.h"
+#include "support/CaseNames.h"
 #include "support/FakeSoundCard.h"
 
 #include <gtest/gtest.h>
@@ -145,7 +146,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Frame-counted: width codes 1, 2 and 3.
         BufferCase{SoundVariant::FrameCounted, 48000, 1, 2, 0, 0, 1000, 4000, 0},
         BufferCase{SoundVariant::FrameCounted, 96000, 2, 2, 0, 0, 1000, 8000, 0},
-        BufferCase{SoundVariant::FrameCounted, 44100, 3, 1, 0, 0, 1000, 4000, 0}));
+        BufferCase{SoundVariant::FrameCounted, 44100, 3, 1, 0, 0, 1000, 4000, 0}),
+    CaseIndexName());
 
 TEST_F(EngineFixture, AnUnknownWidthCodeOpensNothing) {
     engine.SetVariant(SoundVariant::FrameCounted);
@@ -197,7 +199,12 @@ INSTANTIATE_TEST_SUITE_P(Engine, BlockIntervalTest,
                          ::testing::Values(IntervalCase{44100, 0, 1, 34},
                                            IntervalCase{48000, 5, 20, 23},
                                            IntervalCase{48000, 4, 0, 0},
-                                           IntervalCase{96000, 8, 20, 5}));
+                                           IntervalCase{96000, 8, 20, 5}),
+                         [](const ::testing::TestParamInfo<IntervalCase>& info) {
+                             const IntervalCase& c = info.param;
+                             return "rate" + std::to_string(c.rate) + "_pow" +
+                                    std::to_string(c.pow) + "_tenths" + std::to_string(c.tenths);
+                         });
 
 TEST_F(EngineFixture, HandsOverEveryIntervalPlusOneBuffers) {
     engine.SetIntervalTenths(1); // 0.1 s of 2048-point blocks at 48 kHz: interval 2
