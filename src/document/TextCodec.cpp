@@ -6,6 +6,20 @@
 
 namespace {
 
+// Bytes of the UTF-8 sequence at `p` that cannot be converted: a lead byte with the
+// continuation bytes that follow it (at most as many as it announces), or a single stray byte,
+// so that the text after it is kept.
+std::size_t Utf8SequenceLength(const char* p, std::size_t left) {
+    const unsigned char c = static_cast<unsigned char>(p[0]);
+    const std::size_t announced = c >= 0xC2 && c <= 0xDF   ? 2
+                                  : c >= 0xE0 && c <= 0xEF ? 3
+                                  : c >= 0xF0 && c <= 0xF4 ? 4
+                                                           : 1;
+    std::size_t n = 1;
+    while (n < announced && n < left && (static_cast<unsigned char>(p[n]) & 0xC0) == 0x80) ++n;
+    return n;
+}
+
 // Converts with iconv; an unconvertible character becomes `replacement` and is skipped.
 std::string Convert(std::string_view in, const char* to, const char* from,
                     std::string_view replacement, std::size_t skipBytes) {
@@ -26,11 +40,7 @@ std::string Convert(std::string_view in, const char* to, const char* from,
             // Invalid or incomplete input: replace one character and go on.
             out.append(replacement);
             std::size_t skip = skipBytes;
-            if (skipBytes == 0) {
-                // UTF-8 input: skip one whole sequence.
-                const unsigned char c = static_cast<unsigned char>(*src);
-                skip = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-            }
+            if (skipBytes == 0) skip = Utf8SequenceLength(src, srcLeft);
             skip = std::min(skip, srcLeft);
             src += skip;
             srcLeft -= skip;
