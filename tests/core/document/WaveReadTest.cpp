@@ -104,6 +104,14 @@ std::vector<RejectCase> RejectCases() {
     const Texts openFailed{msg::kOpenFailed};
     std::vector<RejectCase> cases;
     cases.push_back({"fmt14", BuildWav(Fmt(2, 16, 14), {0, 0}), openFailed});
+    // A 14-byte "fmt " chunk followed by a chunk whose first two bytes, read as the missing
+    // sample size, would say 16 bits: refused for its size, not read past its end.
+    auto fmt14Then16 = BuildWav(Fmt(2, 16, 14), {1, 2, 3, 4});
+    const std::uint8_t looksLike16Bits[8] = {16, 0, 'p', 'a', 0, 0, 0, 0};
+    fmt14Then16.insert(fmt14Then16.begin() + 34, looksLike16Bits, looksLike16Bits + 8);
+    cases.push_back({"fmt14Then16",
+                     Patched(fmt14Then16, 4, static_cast<std::uint32_t>(fmt14Then16.size() - 8)),
+                     openFailed});
     cases.push_back(
         {"bits24", BuildWav(Fmt(2, 24), {1, 2, 3, 4}), {msg::kNoWide, msg::kOpenFailed}});
     cases.push_back({"bits32", BuildWav(Fmt(1, 32), {1, 2}), {msg::kNoWide, msg::kOpenFailed}});
