@@ -12,9 +12,13 @@ FUZZ_SECONDS=${FUZZ_SECONDS:-60}
 FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 
 if [ ! -f "$BUILD_DIR/build.ninja" ]; then
+    launcher=()
+    if command -v ccache >/dev/null 2>&1; then
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+    fi
     CC=clang CXX=clang++ cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DSONALYX_FUZZ=ON -DCMAKE_C_FLAGS="$FLAGS" -DCMAKE_CXX_FLAGS="$FLAGS" \
-        -DCMAKE_EXE_LINKER_FLAGS="$FLAGS"
+        -DCMAKE_EXE_LINKER_FLAGS="$FLAGS" "${launcher[@]}"
 fi
 cmake --build "$BUILD_DIR" -j "$(nproc)" --target core_tests cli_tests sonalyx-cli fuzz_targets
 
