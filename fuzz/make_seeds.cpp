@@ -1,15 +1,20 @@
 // Writes the seed corpora of the fuzz targets with the program's own writers:
-//   make_seeds DIR  creates DIR/open_document, DIR/coef_fir, DIR/coef_iir, DIR/audio_file.
+//   make_seeds DIR  creates DIR/open_document, DIR/coef_fir, DIR/coef_iir, DIR/audio_file and
+//                   DIR/tube_file.
 #include "document/AudioFile.h"
 #include "document/CKymoDoc.h"
 #include "document/DataKinds.h"
 #include "document/MeasurementFile.h"
 #include "document/ScriptedUi.h"
 #include "filters/CoefFile.h"
+#include "tube/TubeBuiltins.h"
+#include "tube/TubeData.h"
+#include "tube/TubeFile.h"
 
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -111,6 +116,17 @@ bool WriteCoefFiles(const fs::path& dir) {
     return ok;
 }
 
+// Every built-in tube device as the program saves it.
+bool WriteTubeFiles(const fs::path& dir) {
+    bool ok = true;
+    for (int i = 0; i < tube::kMyTube; ++i) {
+        TubeData data;
+        ok = ok && tube::BuiltinDevice(i, data) &&
+             WriteTubeFile((dir / ("device" + std::to_string(i) + ".csv")).string(), data);
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -119,7 +135,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const fs::path root = argv[1];
-    for (const char* sub : {"open_document", "coef_fir", "coef_iir", "audio_file"})
+    for (const char* sub : {"open_document", "coef_fir", "coef_iir", "audio_file", "tube_file"})
         fs::create_directories(root / sub);
 
     const fs::path open = root / "open_document";
@@ -145,6 +161,7 @@ int main(int argc, char** argv) {
     for (const char* name : {"fir.csv", "biquad.csv", "cascade.csv"})
         fs::copy_file(root / "coef_fir" / name, root / "coef_iir" / name,
                       fs::copy_options::overwrite_existing);
+    ok = ok && WriteTubeFiles(root / "tube_file");
     if (!ok) std::fprintf(stderr, "make_seeds: a writer failed\n");
     return ok ? 0 : 1;
 }

@@ -40,7 +40,7 @@ done
 WORK=$BUILD_DIR/fuzz-work
 rm -rf "$WORK/seeds"
 "$BIN/fuzz_make_seeds" "$WORK/seeds"
-for target in open_document coef_fir coef_iir audio_file; do
+for target in open_document coef_fir coef_iir audio_file tube_file; do
     corpus=$WORK/corpus/$target
     mkdir -p "$corpus" "$WORK/findings"
     echo "== fuzz_$target for $FUZZ_SECONDS s"
