@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -142,7 +144,13 @@ TEST_P(TwoToneRidges, RidgesStandAtTheToneFrequencies) {
 INSTANTIATE_TEST_SUITE_P(Angles, TwoToneRidges,
                          ::testing::Values(AngleCase{-11, 7, false}, AngleCase{-11, 7, true},
                                            AngleCase{-9, 5, false}, AngleCase{-13, 3, true},
-                                           AngleCase{-4, 4, false}, AngleCase{-14, 6, true}));
+                                           AngleCase{-4, 4, false}, AngleCase{-14, 6, true}),
+                         [](const auto& info) {
+                             const AngleCase& c = info.param;
+                             return "Theta" + std::string(c.theta < 0 ? "Minus" : "") +
+                                    std::to_string(std::abs(c.theta)) + "Phi" +
+                                    std::to_string(c.phi) + (c.log ? "Log" : "Linear");
+                         });
 
 // The live picture: kind 29 starts empty boxes, kind 30 adds the completed rows, and a history
 // that started again (Repeat) starts the picture again.

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <complex>
 #include <numbers>
+#include <string>
 
 namespace {
 
@@ -42,7 +43,11 @@ TEST_P(TspShape, IsTheRotatedInverseOfTheChirp) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Stretches, TspShape,
-                         ::testing::Values(TspCase{64, 16}, TspCase{256, 64}, TspCase{1024, 153}));
+                         ::testing::Values(TspCase{64, 16}, TspCase{256, 64}, TspCase{1024, 153}),
+                         [](const auto& info) {
+                             return "N" + std::to_string(info.param.points) + "Stretch" +
+                                    std::to_string(info.param.stretch);
+                         });
 
 TEST(MakeTsp, UnsupportedSizeIsSilent) {
     EXPECT_EQ(MakeTsp(100, 25), std::vector<float>(100, 0.0f));

@@ -237,8 +237,11 @@ TEST_P(LiveGenerator, PlaysWithoutADiscontinuity) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sound, LiveGenerator,
-                         ::testing::Values(GenCase{1, 48000}, GenCase{2, 44100},
-                                           GenCase{3, 96000}));
+                         ::testing::Values(GenCase{1, 48000}, GenCase{2, 44100}, GenCase{3, 96000}),
+                         [](const auto& info) {
+                             return "Width" + std::to_string(info.param.widthCode) + "At" +
+                                    std::to_string(info.param.rate);
+                         });
 
 } // namespace
 

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <numbers>
+#include <string>
 #include <vector>
 
 namespace {
@@ -109,7 +111,14 @@ TEST_P(ScopeTriggerAt, SweepAndFractionFollowTheCrossing) {
 INSTANTIATE_TEST_SUITE_P(Sound, ScopeTriggerAt,
                          ::testing::Values(TriggerCase{0, 0, 0}, TriggerCase{1, 0, 0},
                                            TriggerCase{0, 50, 3000}, TriggerCase{1, 50, -5000},
-                                           TriggerCase{0, 100, 8000}, TriggerCase{1, 100, 100}));
+                                           TriggerCase{0, 100, 8000}, TriggerCase{1, 100, 100}),
+                         [](const auto& info) {
+                             const TriggerCase& c = info.param;
+                             return std::string(c.slope ? "Fall" : "Rise") + "Delay" +
+                                    std::to_string(c.delay) + "Level" +
+                                    (c.level < 0 ? "Minus" : "") +
+                                    std::to_string(std::abs(c.level));
+                         });
 
 // Normal mode without a crossing never sweeps; auto mode draws a free-run sweep after A blocks.
 TEST(ScopeSweeper, AutoModeFiresWithoutACrossing) {
@@ -174,7 +183,12 @@ INSTANTIATE_TEST_SUITE_P(
                       SweepCase{4, 48000, 1, 480}, SweepCase{8, 44100, 1, 8820},
                       SweepCase{10, 96000, 1, 96000}, SweepCase{11, 96000, 1, 96000},
                       SweepCase{11, 44100, 1, 88200}, SweepCase{9, 48000, 4, 24000},
-                      SweepCase{10, 48000, 4, 24000}, SweepCase{4, 96000, 4, 960}));
+                      SweepCase{10, 48000, 4, 24000}, SweepCase{4, 96000, 4, 960}),
+    [](const auto& info) {
+        const SweepCase& c = info.param;
+        return "Sweep" + std::to_string(c.index) + "At" + std::to_string(c.rate) + "Over" +
+               std::to_string(c.over);
+    });
 
 // m_nTrigLevel = trunc(2^16 / 2^r * percent * 0.005f): a percentage of the trace's half height.
 TEST(ScopeTrigger, LevelInCounts) {
